@@ -1,0 +1,3 @@
+#include <cstdio>
+
+int main() { std::puts("zelto-build"); return 0; }

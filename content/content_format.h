@@ -1,0 +1,62 @@
+#pragma once
+// The decoded layout of the two content resources: "PATCH" 104 (the quiz)
+// and "PATCH" 105 (reward codes, one CR LF line per score). The parser is
+// bounded by the decoded length and all-or-nothing; the writer produces
+// exactly what the parser reads. Used by the player and the builder alike.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "content/quiz.h"
+
+struct ContentQuestion {
+    std::string answer1;
+    std::string answer2;     // empty in a one-answer quiz
+    std::string label;
+    std::string hint;        // hint modes 2, 3 and 4
+    std::string secondHint;  // carried by hint mode 3, not shown by the player
+};
+
+// Everything the content resource holds, field for field.
+struct QuizContent {
+    uint8_t leadByte = 0;  // byte 0, never read by the player
+    int32_t kind = KindText;
+    int32_t answersPerQuestion = 1;
+    std::string title;
+    std::string author;
+    std::string subtitle;
+    std::string answerCaption1;
+    std::string answerCaption2;
+    std::vector<ContentQuestion> questions;
+    uint8_t hintMode = HintNone;
+    uint8_t red = 90;
+    uint8_t green = 95;
+    uint8_t blue = 150;
+};
+
+enum class ContentError {
+    None,
+    Truncated,         // ends before an expected '|', CR or fixed byte
+    TooManyQuestions,  // more than MaxQuestions
+    BadKind,           // kind byte outside 1..4
+    BadAnswerCount,    // answers per question other than 1 or 2
+};
+
+// Fields and code lines longer than 259 bytes are cut to 259; zero bytes add
+// nothing. On failure `content` is left untouched.
+ContentError parseQuizContent(const uint8_t* bytes, std::size_t length, QuizContent& content);
+
+// Reads `count` CR-ended lines (each followed by one byte that is stepped
+// over). Fails with Truncated when the bytes end first; `codes` untouched then.
+ContentError parseRewardCodes(const uint8_t* bytes, std::size_t length, int32_t count,
+                              std::vector<std::string>& codes);
+
+std::vector<uint8_t> writeQuizContent(const QuizContent& content);
+std::vector<uint8_t> writeRewardCodes(const std::vector<std::string>& codes);
+
+// Fills a freshly constructed Quiz from parsed content (kind, texts, counts,
+// entries with hints, hint mode, colour); the reward codes go in with
+// applyRewardCodes.
+void applyQuizContent(const QuizContent& content, Quiz& quiz);
+void applyRewardCodes(const std::vector<std::string>& codes, Quiz& quiz);

@@ -1,0 +1,1 @@
+#include "content/quiz.h"
