@@ -41,6 +41,8 @@ enum class ContentError {
     TooManyQuestions,  // more than MaxQuestions
     BadKind,           // kind byte outside 1..4
     BadAnswerCount,    // answers per question other than 1 or 2
+    BadField,          // writing only: a text holds its separator or a zero
+                       // byte, or is longer than 259 bytes
 };
 
 // Fields and code lines longer than 259 bytes are cut to 259; zero bytes add
@@ -52,6 +54,18 @@ ContentError parseQuizContent(const uint8_t* bytes, std::size_t length, QuizCont
 ContentError parseRewardCodes(const uint8_t* bytes, std::size_t length, int32_t count,
                               std::vector<std::string>& codes);
 
+// Whether the writers can lay the content out so that the parser reads back
+// exactly the same texts: None, or the first problem found. Texts that the
+// layout does not carry are not looked at (answer2 of a one-answer quiz, hints
+// outside hint modes 2 to 4, secondHint outside hint mode 3).
+ContentError checkQuizContent(const QuizContent& content);
+ContentError checkRewardCodes(const std::vector<std::string>& codes);
+
+// The exact layout the parsers read. Texts the layout does not carry (see
+// checkQuizContent) are left out. Content that its check rejects is refused:
+// the result is then empty, which no quiz content is and which the parser
+// reads as Truncated for any code count above 0, so a refused write can never
+// be read back as something else.
 std::vector<uint8_t> writeQuizContent(const QuizContent& content);
 std::vector<uint8_t> writeRewardCodes(const std::vector<std::string>& codes);
 
