@@ -476,7 +476,7 @@ class Session:
     def screenshot(self):
         """The whole screen as a Picture."""
         shot = os.path.join(self.root, "shot.ppm")
-        subprocess.run(["import", "-display", self.display, "-window", "root", "ppm:" + shot], env=self.env,
+        subprocess.run(["import", "-display", self.display, "-window", "root", "-depth", "8", "ppm:" + shot], env=self.env,
                        check=True, capture_output=True, timeout=60)
         with open(shot, "rb") as f:
             return Picture(f.read())
