@@ -1,4 +1,136 @@
+// Judging one answer box of the question panel: the verdict word into its
+// label, the quiz's hint mode, then the score in the header.
+
 #include "checking/evaluate_answer.h"
 
-void evaluateAnswer(Quiz&, HWND, int) {}
-void updateScore(const Quiz&, HWND) {}
+#include <cstring>
+#include <string>
+
+#include "app/quiz_gdi.h"
+#include "checking/score.h"
+#include "checking/verdict.h"
+#include "media/picture.h"
+
+namespace {
+
+constexpr int AnswerBoxBase = 4000;
+constexpr int VerdictOffset = 1000;  // verdict label = answer box + 1000
+constexpr int VerdictLabelBase = 5000;
+constexpr int HintLabelBase = 8000;
+constexpr int PictureLabelBase = 9900;
+constexpr int AnswerPictureBase = 10400;
+constexpr int PictureBox = 260;
+constexpr int TextSize = 260;          // at most 259 characters and the NUL
+constexpr int ScoreReadSize = 255;     // the score reads at most 254 characters
+constexpr int ScoreDisplayId = 32;
+constexpr int CodeDisplayId = 30;
+constexpr const char* PictureType = "IMG";
+constexpr const char* HintCaption = "texte";
+
+std::string controlText(HWND panel, int id, int size = TextSize) {
+    char text[TextSize] = {};
+    GetDlgItemTextA(panel, id, text, size);
+    return text;
+}
+
+void showControl(HWND panel, int id, int command) {
+    if (HWND control = GetDlgItem(panel, id)) ShowWindow(control, command);
+}
+
+const char* expectedAnswer(const QuestionEntry* entry, int box) {
+    if (!entry) return "";
+    return box == 2 ? entry->answer2.c_str() : entry->answer1.c_str();
+}
+
+// Swaps in the answer picture; the replaced bitmap belonged to the panel.
+void showAnswerPicture(HWND panel, int question) {
+    HWND label = GetDlgItem(panel, PictureLabelBase + question);
+    if (!label) return;
+    HBITMAP picture =
+        loadPicture(GetModuleHandleA(nullptr), AnswerPictureBase + question, PictureType, PictureBox, PictureBox);
+    if (!picture) return;
+    auto old = reinterpret_cast<HBITMAP>(SendMessageA(label, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    SendMessageA(label, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+    if (old && old != picture) DeleteObject(old);
+}
+
+void applyHintForRightQuestion(const Quiz& quiz, HWND panel, int question, const QuestionEntry* entry) {
+    switch (quiz.hintMode) {
+    case HintAnswerPicture: showAnswerPicture(panel, question); break;
+    case HintShowLabel: showControl(panel, HintLabelBase + question, SW_SHOWNORMAL); break;
+    case HintShowMessage:
+        showControl(panel, HintLabelBase + question, SW_SHOWNORMAL);
+        MessageBoxA(nullptr, entry ? entry->hint.c_str() : "", HintCaption, MB_OK);
+        break;
+    default: break;
+    }
+}
+
+bool questionComplete(HWND panel, int firstQuestionIndex, int perQuestion, const QuestionEntry* entry) {
+    for (int k = 1; k <= perQuestion; ++k) {
+        const std::string typed = controlText(panel, AnswerBoxBase + firstQuestionIndex * perQuestion + k);
+        if (!boxIsRight(expectedAnswer(entry, k), typed.c_str())) return false;
+    }
+    return true;
+}
+
+void revealAllHintsWhenSolved(Quiz& quiz, HWND panel) {
+    const int slots = quiz.questionCount * quiz.answersPerQuestion;
+    int right = 0;
+    for (int s = 1; s <= slots; ++s)
+        if (controlText(panel, VerdictLabelBase + s) == VerdictRight) ++right;
+    if (right != slots) return;
+    quiz.quizSolved = 1;
+    for (int q = 1; q <= quiz.questionCount; ++q) showControl(panel, HintLabelBase + q, SW_SHOWNORMAL);
+}
+
+void evaluate(Quiz& quiz, HWND panel, int editId) {
+    // Two boxes per question: odd slots are first boxes, even slots second
+    // boxes. Any other count is judged as one box per question.
+    const int perQuestion = quiz.answersPerQuestion == 2 ? 2 : 1;
+    const int questionIndex = perQuestion == 2 ? (editId - 3999) / 2 - 1 : editId - 4001;
+    const int box = perQuestion == 2 && editId % 2 == 0 ? 2 : 1;
+    const QuestionEntry* entry = quiz.entries.entryAt(questionIndex);
+    const int question = questionIndex + 1;
+
+    const std::string typed = controlText(panel, editId);
+    const char* verdict = verdictFor(expectedAnswer(entry, box), typed.c_str());
+    const bool right = std::strcmp(verdict, VerdictRight) == 0;
+
+    if (right && quiz.hintMode != HintNone &&
+        questionComplete(panel, questionIndex, perQuestion, entry))
+        applyHintForRightQuestion(quiz, panel, question, entry);
+
+    if (!right) {
+        showControl(panel, HintLabelBase + question, SW_HIDE);
+        quiz.quizSolved = 0;
+    }
+    SetDlgItemTextA(panel, editId + VerdictOffset, verdict);
+
+    if (quiz.hintMode == HintAllAtEnd && quiz.quizSolved == 0) revealAllHintsWhenSolved(quiz, panel);
+    updateScore(quiz, panel);
+}
+
+}  // namespace
+
+void evaluateAnswer(Quiz& quiz, HWND panel, int editId) {
+    try {
+        evaluate(quiz, panel, editId);
+    } catch (...) {
+        // Out of memory: the box keeps its previous verdict.
+    }
+}
+
+void updateScore(const Quiz& quiz, HWND panel) {
+    try {
+        const int score = countScore(quiz.questionCount, quiz.answersPerQuestion, [panel](int slot) {
+            return controlText(panel, VerdictLabelBase + slot, ScoreReadSize);
+        });
+        HWND header = currentGdi ? currentGdi->headerPanel : nullptr;
+        if (!header) return;
+        SetDlgItemTextA(header, ScoreDisplayId, scoreText(score, quiz.questionCount).c_str());
+        SetDlgItemTextA(header, CodeDisplayId, rewardCodeText(quiz, score).c_str());
+    } catch (...) {
+        // Out of memory: the header keeps the previous score.
+    }
+}
