@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev libtomlplusplus-dev libstb-dev
   mingw-w64 wine wine64 xvfb xauth xdotool imagemagick icoutils
   ncompress lame sox
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 )
 
 missing=()
