@@ -97,6 +97,7 @@ class BareStartupTest(PlayerTest):
         shot = s.screenshot()
         self.assertEqual(shot.pixel(header.client.left + 3, header.client.top + 40), HEADER_BLUE)
         self.assertEqual(dominant_colour(shot, tree.by_id(tree.root, 8000).rect, inset=0), LABEL_GREY)
+        self.assertEqual(dominant_colour(shot, panel.client), DEFAULT_BACKGROUND)
 
         # A real resize: the size rule and the header rule follow the new client size.
         before = {c.id: c.rect for c in tree.children(header)}
@@ -113,6 +114,7 @@ class BareStartupTest(PlayerTest):
                 self.assertEqual(control.rect.left - old.left, grown, "control %d follows the edge" % control.id)
 
         self.assertEqual(player.close(), 0)
+        self.assertEqual(s.read("zelto.txt"), b"", "no question, empty answers file")
         self.assertFalse(os.path.exists(s.path("zelto.mp3")), "zelto.mp3 is deleted at close")
 
     def test_arguments_are_ignored_and_alt_f4_closes(self):
@@ -127,6 +129,8 @@ class BareStartupTest(PlayerTest):
         self.assertEqual(main.rect.tuple(), (left, top, left + MAIN_WIDTH, top + MAIN_HEIGHT))
         player.key("alt+F4")
         self.assertEqual(player.wait_exit(), 0)
+        # The answers file takes the executable's name, case kept, with "txt".
+        self.assertEqual(s.read("Bare.txt"), b"")
 
 
 if __name__ == "__main__":
