@@ -1,0 +1,32 @@
+#pragma once
+// Pictures are fitted at build time to the size the player would scale them
+// to, so the executable does not carry pixels nobody sees.
+
+#include <cstdint>
+#include <vector>
+
+constexpr int PictureBox = 260;  // the player fits every picture into 260 x 260
+constexpr int FittedJpegQuality = 90;
+
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The size the player scales a w x h picture to: s = min(box / w, box / h)
+// in double precision, both sides truncated.
+PictureSize playerFittedSize(int width, int height, int box = PictureBox);
+
+bool looksLikeJpeg(const std::vector<uint8_t>& bytes);
+bool looksLikeMp3(const std::vector<uint8_t>& bytes);
+bool looksLikeAvi(const std::vector<uint8_t>& bytes);
+
+enum class PictureResult { Stored, Fitted, NotJpeg, Undecodable, EncodeFailed };
+
+// Pictures larger than the box become a baseline JPEG of exactly the size the
+// player would scale them to; the others, or all with keepOriginal, are
+// stored as given. `stored` receives the bytes to embed.
+PictureResult fitPicture(const std::vector<uint8_t>& jpeg, bool keepOriginal, std::vector<uint8_t>& stored);
+
+// Width and height of a JPEG, without decoding it.
+bool jpegSize(const std::vector<uint8_t>& jpeg, PictureSize& size);
