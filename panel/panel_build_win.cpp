@@ -157,6 +157,11 @@ void buildPanelControls(HWND panel, Quiz& quiz, AnswersFileReader& answers) {
     const PanelLayout layout = layoutPanel(input);
     const BuildContext build{panel, quiz, answers, pictures, instance};
     for (const PanelControl& control : layout.controls) addControl(build, control);
+    // Restored answers can solve the quiz before the later hint labels exist;
+    // a solved quiz shows every hint, so show them now.
+    if (quiz.hintMode == HintAllAtEnd && quiz.quizSolved == 1)
+        for (int q = 1; q <= quiz.questionCount; ++q)
+            if (HWND hint = GetDlgItem(panel, HintLabelBaseId + q)) ShowWindow(hint, SW_SHOWNORMAL);
     panelState.contentWidth = layout.contentWidth;
     panelState.contentHeight = layout.contentHeight;
 }
