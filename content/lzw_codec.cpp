@@ -110,14 +110,20 @@ private:
 // dictionary generation live one after another in a pool.
 
 struct DecodeEntry {
-    uint32_t offset = 0;
-    uint32_t length = 0;
+    uint32_t offset;
+    uint32_t length;
 };
 
+// A generation's strings are each one byte longer than a string that was
+// then written out, so any stream that fits the output stays below this.
+constexpr std::size_t PoolLimit = 256 + LzwDecodeCapacity + 2 * DictionarySize + MaxStringLength;
+constexpr std::size_t PoolStart = 16 * 1024;
+
+// Left uninitialised on purpose: only entries below nextCode are ever read.
 struct DecodeState {
     std::vector<uint8_t> pool;  // literal bytes 0..255 first, then built strings
-    std::array<DecodeEntry, DictionarySize> entries{};
-    std::array<uint8_t, MaxStringLength> current{};
+    std::array<DecodeEntry, DictionarySize> entries;
+    std::array<uint8_t, MaxStringLength> current;
     int32_t currentLength = 0;
     uint32_t nextCode = LzwFirstFree;
 };
@@ -129,9 +135,7 @@ void resetDecodeDictionary(DecodeState& state) {
 
 int32_t initDecodeState(DecodeState& state) {
     try {
-        // A generation's strings are each one byte longer than a string that
-        // was then written out, so this covers any stream that fits the output.
-        state.pool.reserve(256 + LzwDecodeCapacity + 2 * DictionarySize + MaxStringLength);
+        state.pool.reserve(PoolStart);
         state.pool.resize(256);
     } catch (const std::bad_alloc&) {
         return LzwErrMemory;
@@ -140,6 +144,22 @@ int32_t initDecodeState(DecodeState& state) {
         state.pool[byte] = uint8_t(byte);
         state.entries[byte] = {byte, 1};
     }
+    return LzwOk;
+}
+
+// Stores current + lastByte as entry nextCode.
+int32_t addDecodeEntry(DecodeState& state, uint8_t lastByte) {
+    std::size_t length = std::size_t(state.currentLength) + 1;
+    if (state.pool.size() + length > PoolLimit) return LzwErrTooLarge;
+    DecodeEntry added{uint32_t(state.pool.size()), uint32_t(length)};
+    try {
+        state.pool.insert(state.pool.end(), state.current.begin(),
+                          state.current.begin() + state.currentLength);
+        state.pool.push_back(lastByte);
+    } catch (const std::bad_alloc&) {
+        return LzwErrMemory;
+    }
+    state.entries[state.nextCode++] = added;
     return LzwOk;
 }
 
@@ -180,15 +200,7 @@ int32_t decodeStream(const uint8_t* input, int32_t inputSize, DecodeState& state
 
         uint8_t firstByte = code == state.nextCode ? state.current[0]
                                                    : state.pool[state.entries[code].offset];
-        // The pool never reallocates: its reserve covers every generation
-        // that stays within the output buffer, checked here.
-        std::size_t needed = std::size_t(state.currentLength) + 1;
-        if (state.pool.size() + needed > state.pool.capacity()) return LzwErrTooLarge;
-        DecodeEntry added{uint32_t(state.pool.size()), uint32_t(needed)};
-        state.pool.insert(state.pool.end(), state.current.begin(),
-                          state.current.begin() + state.currentLength);
-        state.pool.push_back(firstByte);
-        state.entries[state.nextCode++] = added;
+        if (int32_t result = addDecodeEntry(state, firstByte)) return result;
 
         if (!appendCurrent()) return LzwErrTooLarge;
 
@@ -208,8 +220,8 @@ constexpr uint32_t HashSlots = 8192;  // twice the dictionary: short probes
 constexpr uint32_t EmptySlot = 0xFFFFFFFFu;
 
 struct EncodeState {
-    std::array<uint32_t, HashSlots> keys{};
-    std::array<uint16_t, HashSlots> codes{};
+    std::array<uint32_t, HashSlots> keys;  // filled by clearEncodeDictionary
+    std::array<uint16_t, HashSlots> codes;  // read only where a key is set
     uint32_t nextCode = LzwFirstFree;
     // After a reset, entry 259 is the string that filled the old table; its
     // prefix is usually not in the new table. It joins the table as soon as
@@ -321,7 +333,7 @@ int32_t encodeStream(const uint8_t* input, int32_t inputSize, EncodeState& state
 template <typename T>
 std::unique_ptr<T> makeState() {
     try {
-        return std::make_unique<T>();
+        return std::unique_ptr<T>(new T);
     } catch (const std::bad_alloc&) {
         return nullptr;
     }

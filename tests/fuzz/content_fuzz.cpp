@@ -1,0 +1,71 @@
+// Feeds arbitrary decoded bytes to the content and reward-code parsers. What
+// parses must be written back by the writers and parse again to the same
+// record.
+
+#include "content/content_format.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+void require(bool condition) {
+    if (!condition) __builtin_trap();
+}
+
+bool sameQuestion(const ContentQuestion& a, const ContentQuestion& b) {
+    return a.answer1 == b.answer1 && a.answer2 == b.answer2 && a.label == b.label &&
+           a.hint == b.hint && a.secondHint == b.secondHint;
+}
+
+bool sameContent(const QuizContent& a, const QuizContent& b) {
+    if (a.questions.size() != b.questions.size()) return false;
+    for (std::size_t i = 0; i < a.questions.size(); ++i)
+        if (!sameQuestion(a.questions[i], b.questions[i])) return false;
+    return a.leadByte == b.leadByte && a.kind == b.kind &&
+           a.answersPerQuestion == b.answersPerQuestion && a.title == b.title &&
+           a.author == b.author && a.subtitle == b.subtitle &&
+           a.answerCaption1 == b.answerCaption1 && a.answerCaption2 == b.answerCaption2 &&
+           a.hintMode == b.hintMode && a.red == b.red && a.green == b.green && a.blue == b.blue;
+}
+
+bool withinTextSize(const std::string& text) { return text.size() <= TextMaxLength; }
+
+void checkContent(const uint8_t* data, std::size_t size) {
+    QuizContent content;
+    if (parseQuizContent(data, size, content) != ContentError::None) return;
+    require(content.questions.size() <= std::size_t(MaxQuestions));
+    require(content.kind >= KindText && content.kind <= KindVideo);
+    require(content.answersPerQuestion == 1 || content.answersPerQuestion == 2);
+    for (const auto& q : content.questions)
+        require(withinTextSize(q.answer1) && withinTextSize(q.answer2) && withinTextSize(q.label) &&
+                withinTextSize(q.hint) && withinTextSize(q.secondHint));
+
+    std::vector<uint8_t> written = writeQuizContent(content);
+    require(!written.empty());
+    QuizContent again;
+    require(parseQuizContent(written.data(), written.size(), again) == ContentError::None);
+    require(sameContent(content, again));
+}
+
+void checkRewardCodes(const uint8_t* data, std::size_t size) {
+    const int32_t count = size > 0 ? data[0] % (MaxQuestions + 1) : 0;
+    std::vector<std::string> codes;
+    if (parseRewardCodes(data, size, count, codes) != ContentError::None) return;
+    require(codes.size() == std::size_t(count));
+    for (const auto& code : codes) require(withinTextSize(code));
+
+    std::vector<uint8_t> written = writeRewardCodes(codes);
+    std::vector<std::string> again;
+    require(parseRewardCodes(written.data(), written.size(), count, again) == ContentError::None);
+    require(again == codes);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    checkContent(data, size);
+    checkRewardCodes(data, size);
+    return 0;
+}
