@@ -226,6 +226,14 @@ class Probe:
         except OSError:
             pass
 
+    def release(self):
+        """Closes the pipes once the process has ended."""
+        for pipe in (self.process.stdin, self.process.stdout):
+            try:
+                pipe.close()
+            except OSError:
+                pass
+
 
 def start_xvfb():
     """A fresh Xvfb on a free display; returns (process, ':N')."""
@@ -375,13 +383,29 @@ class Player:
     def focus_control(self, panel, control_id):
         """Clicks a control and waits until it holds the keyboard focus."""
         window = self.control(panel, control_id)
+        view = self.probe.info(panel.hwnd).client
+        x, y = (window.rect.left + window.rect.right) // 2, (window.rect.top + window.rect.bottom) // 2
+        assert view.left <= x < view.right and view.top <= y < view.bottom, \
+            "control %d is out of view: %r in %r" % (control_id, window.rect, view)
         self.focus_x()
         self.click(window)
         wait_until(lambda: self.focus() == window.hwnd, what="focus on control %d" % control_id)
         return window
 
     def resize(self, width, height):
+        """A real resize of the client area (the X window)."""
         self.session.xdotool("windowsize", "--sync", self.xid(), str(width), str(height))
+
+    def move(self, x, y):
+        self.session.xdotool("windowmove", "--sync", self.xid(), str(x), str(y))
+
+    def place(self, width, height):
+        """Puts the main window's client area at the screen's top left corner with the given size
+        (without a window manager the X window is the client area)."""
+        self.move(0, 0)
+        self.resize(width, height)
+        wait_until(lambda: self.probe.info(self.main.hwnd).client.tuple() == (0, 0, width, height),
+                   what="the main window's client area at (0, 0) sized %d x %d" % (width, height))
 
     # -- end --
 
@@ -429,6 +453,9 @@ class Session:
     def write(self, name, data):
         with open(self.path(name), "wb" if isinstance(data, bytes) else "w") as f:
             f.write(data)
+
+    def exists(self, name):
+        return os.path.exists(self.path(name))
 
     def read(self, name):
         with open(self.path(name), "rb") as f:
@@ -506,6 +533,8 @@ class Session:
             except subprocess.TimeoutExpired:
                 process.kill()
                 process.wait()
+        if self.probe:
+            self.probe.release()
         if self.xvfb:
             self.xvfb.send_signal(signal.SIGTERM)
             try:
