@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr DWORD ModulePathSize = 260;
+// Long enough for any path, so a deep folder never cuts the file name.
+constexpr DWORD ModulePathSize = 32768;
 constexpr int BoxTextSize = 260;  // at most 259 characters and the NUL
 
 // A file handle closed once by its owner.
@@ -66,9 +67,10 @@ bool replaceFile(const std::string& target, const std::string& bytes) {
 }  // namespace
 
 std::string answersFileNameOfModule() {
-    char path[ModulePathSize] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, ModulePathSize);
-    return answersFileName(std::string_view(path, length < ModulePathSize ? length : 0));
+    std::string path(ModulePathSize, '\0');
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), ModulePathSize);
+    path.resize(length < ModulePathSize ? length : 0);
+    return answersFileName(path);
 }
 
 AnswersFileReader::AnswersFileReader() {
