@@ -10,6 +10,7 @@
 #include "checking/score.h"
 #include "checking/verdict.h"
 #include "media/picture.h"
+#include "panel/panel_layout.h"
 
 namespace {
 
@@ -85,11 +86,10 @@ void revealAllHintsWhenSolved(Quiz& quiz, HWND panel) {
 }
 
 void evaluate(Quiz& quiz, HWND panel, int editId) {
-    // Two boxes per question: odd slots are first boxes, even slots second
-    // boxes. Any other count is judged as one box per question.
     const int perQuestion = quiz.answersPerQuestion == 2 ? 2 : 1;
-    const int questionIndex = perQuestion == 2 ? (editId - 3999) / 2 - 1 : editId - 4001;
-    const int box = perQuestion == 2 && editId % 2 == 0 ? 2 : 1;
+    const BoxPlace place = boxPlace(editId, quiz.answersPerQuestion);
+    const int questionIndex = place.questionIndex;
+    const int box = place.box;
     const QuestionEntry* entry = quiz.entries.entryAt(questionIndex);
     const int question = questionIndex + 1;
 

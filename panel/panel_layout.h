@@ -91,3 +91,15 @@ PanelLayout layoutPanel(const PanelLayoutInput& input);
 inline int answerSlot(int question, int box, int answersPerQuestion) {
     return (question - 1) * answersPerQuestion + box;
 }
+
+// The question (0-based) and the box (1 or 2) an answer box identifier
+// stands for. With two boxes per question odd slots are first boxes; any
+// count other than 2 is taken as one box per question.
+struct BoxPlace {
+    int questionIndex;
+    int box;
+};
+inline BoxPlace boxPlace(int editId, int answersPerQuestion) {
+    if (answersPerQuestion == 2) return {(editId - 3999) / 2 - 1, editId % 2 == 0 ? 2 : 1};
+    return {editId - 4001, 1};
+}

@@ -248,3 +248,24 @@ TEST(PanelLayout, HintLabelsOnlyAboveModeOne) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PanelLayout, BoxIdentifierLeadsBackToItsQuestionAndBox) {
+    struct Case {
+        int editId, perQuestion, questionIndex, box;
+    } cases[] = {
+        {4001, 1, 0, 1}, {4003, 1, 2, 1}, {4096, 1, 95, 1},
+        {4001, 2, 0, 1}, {4002, 2, 0, 2}, {4003, 2, 1, 1}, {4004, 2, 1, 2}, {4192, 2, 95, 2},
+        {4002, 3, 1, 1},  // counts other than 2 are read as one box per question
+    };
+    for (const auto& c : cases) {
+        const BoxPlace place = boxPlace(c.editId, c.perQuestion);
+        EXPECT_EQ(place.questionIndex, c.questionIndex) << c.editId << " " << c.perQuestion;
+        EXPECT_EQ(place.box, c.box) << c.editId << " " << c.perQuestion;
+        if (c.perQuestion <= 2)
+            EXPECT_EQ(answerSlot(place.questionIndex + 1, place.box, c.perQuestion), c.editId - 4000);
+    }
+}
+
+}  // namespace
