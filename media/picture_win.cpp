@@ -133,7 +133,9 @@ HBITMAP loadPicture(HMODULE module, int id, const char* type, int boxWidth, int 
 }
 
 HBITMAP decodePicture(const void* bytes, DWORD length) {
-    if (!bytes || !looksLikeBitmapPicture(static_cast<const uint8_t*>(bytes), length)) return nullptr;
+    if (!bytes || length > static_cast<DWORD>(MAXLONG) ||
+        !looksLikeBitmapPicture(static_cast<const uint8_t*>(bytes), length))
+        return nullptr;
     ComScope com;
     ComRef<IStream> stream;
     if (!streamOverCopy(bytes, length, stream)) return nullptr;
