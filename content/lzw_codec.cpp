@@ -4,7 +4,6 @@
 #include <array>
 #include <cstring>
 #include <new>
-#include <vector>
 
 // One codec context for the whole process: set up afresh by every call, its
 // work buffers released before the call returns; only the counters survive
@@ -32,38 +31,29 @@ void reportOutOfMemory() {
 }
 
 // Reads codes of any width up to 32 bits, most significant bit first, and
-// counts every input byte it touches.
+// counts every input byte it takes.
 class CodeReader {
 public:
-    CodeReader(const uint8_t* input, int32_t size) : input_(input), bitCount_(uint64_t(size) * 8) {}
+    CodeReader(const uint8_t* input, int32_t size) : input_(input), size_(size) {}
 
     bool read(uint32_t width, uint32_t& code) {
-        if (bitPosition_ + width > bitCount_) {
-            counters.inputConsumed = int32_t(bitCount_ / 8);
-            return false;
+        while (bits_ < width && position_ < size_) {
+            bitBuffer_ = (bitBuffer_ << 8) | input_[position_++];
+            bits_ += 8;
         }
-        uint64_t value = 0;
-        uint64_t position = bitPosition_;
-        uint32_t remaining = width;
-        while (remaining > 0) {
-            uint32_t offset = uint32_t(position % 8);
-            uint32_t take = std::min(remaining, 8 - offset);
-            uint32_t byte = input_[position / 8];
-            uint32_t bits = (byte >> (8 - offset - take)) & ((1u << take) - 1);
-            value = (value << take) | bits;
-            position += take;
-            remaining -= take;
-        }
-        bitPosition_ = position;
-        counters.inputConsumed = int32_t((bitPosition_ + 7) / 8);
-        code = uint32_t(value);
+        counters.inputConsumed = position_;
+        if (bits_ < width) return false;
+        bits_ -= width;
+        code = uint32_t((bitBuffer_ >> bits_) & ((uint64_t(1) << width) - 1));
         return true;
     }
 
 private:
     const uint8_t* input_;
-    uint64_t bitCount_;
-    uint64_t bitPosition_ = 0;
+    int32_t size_;
+    int32_t position_ = 0;
+    uint64_t bitBuffer_ = 0;  // the low bits_ bits are still unread
+    uint32_t bits_ = 0;
 };
 
 // Appends codes most significant bit first; a byte is stored as soon as it
@@ -74,40 +64,41 @@ public:
 
     int32_t put(uint32_t value, uint32_t width) {
         if (width > MaxWidth) return LzwErrWrite;
-        for (uint32_t bit = width; bit-- > 0;) {
-            pending_ = uint8_t(pending_ | (((value >> bit) & 1u) << (7 - pendingBits_)));
-            if (++pendingBits_ == 8) {
-                if (!store()) return LzwErrTooLarge;
-            }
+        bitBuffer_ = (bitBuffer_ << width) | (value & ((uint64_t(1) << width) - 1));
+        bits_ += width;
+        while (bits_ >= 8) {
+            bits_ -= 8;
+            if (!store(uint8_t(bitBuffer_ >> bits_))) return LzwErrTooLarge;
         }
         return LzwOk;
     }
 
     int32_t finish() {
-        if (pendingBits_ > 0 && !store()) return LzwErrTooLarge;
+        if (bits_ > 0 && !store(uint8_t(bitBuffer_ << (8 - bits_)))) return LzwErrTooLarge;
+        bits_ = 0;
         return LzwOk;
     }
 
     int32_t length() const { return length_; }
 
 private:
-    bool store() {
+    bool store(uint8_t byte) {
         if (length_ >= LzwEncodeCapacity) return false;
-        output_[length_++] = pending_;
-        pending_ = 0;
-        pendingBits_ = 0;
+        output_[length_++] = byte;
         return true;
     }
 
     uint8_t* output_;
     int32_t length_ = 0;
-    uint8_t pending_ = 0;
-    uint32_t pendingBits_ = 0;
+    uint64_t bitBuffer_ = 0;  // the low bits_ bits are not stored yet
+    uint32_t bits_ = 0;
 };
 
 // ---------------------------------------------------------------------------
 // Decoding. Every entry holds its whole string; the strings of the current
-// dictionary generation live one after another in a pool.
+// dictionary generation live one after another in a pool. currentString is
+// the string of the previous code: it points into the pool, or into its own
+// buffer once a reset has given the pool over to the next generation.
 
 struct DecodeEntry {
     uint32_t offset;
@@ -117,49 +108,50 @@ struct DecodeEntry {
 // A generation's strings are each one byte longer than a string that was
 // then written out, so any stream that fits the output stays below this.
 constexpr std::size_t PoolLimit = 256 + LzwDecodeCapacity + 2 * DictionarySize + MaxStringLength;
-constexpr std::size_t PoolStart = 16 * 1024;
 
 // Left uninitialised on purpose: only entries below nextCode are ever read.
 struct DecodeState {
-    std::vector<uint8_t> pool;  // literal bytes 0..255 first, then built strings
+    LzwBuffer pool;  // PoolLimit bytes: literal bytes 0..255 first, then built strings
+    std::size_t poolSize = 0;
     std::array<DecodeEntry, DictionarySize> entries;
-    std::array<uint8_t, MaxStringLength> current;
-    int32_t currentLength = 0;
+    std::array<uint8_t, MaxStringLength> keptString;  // currentString across a reset
+    const uint8_t* current = nullptr;
+    std::size_t currentLength = 0;
     uint32_t nextCode = LzwFirstFree;
 };
 
-void resetDecodeDictionary(DecodeState& state) {
-    state.pool.resize(256);
-    state.nextCode = LzwFirstFree;
-}
-
 int32_t initDecodeState(DecodeState& state) {
-    try {
-        state.pool.reserve(PoolStart);
-        state.pool.resize(256);
-    } catch (const std::bad_alloc&) {
-        return LzwErrMemory;
-    }
+    state.pool.reset(new (std::nothrow) uint8_t[PoolLimit]);
+    if (!state.pool) return LzwErrMemory;
     for (uint32_t byte = 0; byte < 256; ++byte) {
         state.pool[byte] = uint8_t(byte);
         state.entries[byte] = {byte, 1};
     }
+    state.poolSize = 256;
+    state.nextCode = LzwFirstFree;
     return LzwOk;
 }
 
-// Stores current + lastByte as entry nextCode.
-int32_t addDecodeEntry(DecodeState& state, uint8_t lastByte) {
-    std::size_t length = std::size_t(state.currentLength) + 1;
-    if (state.pool.size() + length > PoolLimit) return LzwErrTooLarge;
-    DecodeEntry added{uint32_t(state.pool.size()), uint32_t(length)};
-    try {
-        state.pool.insert(state.pool.end(), state.current.begin(),
-                          state.current.begin() + state.currentLength);
-        state.pool.push_back(lastByte);
-    } catch (const std::bad_alloc&) {
-        return LzwErrMemory;
+void resetDecodeDictionary(DecodeState& state) {
+    // currentLength never exceeds MaxStringLength (see addDecodeEntry).
+    if (state.current != state.keptString.data()) {
+        std::memcpy(state.keptString.data(), state.current, state.currentLength);
+        state.current = state.keptString.data();
     }
-    state.entries[state.nextCode++] = added;
+    state.poolSize = 256;
+    state.nextCode = LzwFirstFree;
+}
+
+// Stores currentString + lastByte as entry nextCode.
+int32_t addDecodeEntry(DecodeState& state, uint8_t lastByte) {
+    std::size_t length = state.currentLength + 1;
+    if (length > std::size_t(MaxStringLength)) return LzwErrTooLarge;
+    if (state.poolSize + length > PoolLimit) return LzwErrTooLarge;
+    uint8_t* bytes = state.pool.get() + state.poolSize;
+    std::memcpy(bytes, state.current, length - 1);
+    bytes[length - 1] = lastByte;
+    state.entries[state.nextCode++] = {uint32_t(state.poolSize), uint32_t(length)};
+    state.poolSize += length;
     return LzwOk;
 }
 
@@ -171,13 +163,13 @@ int32_t decodeStream(const uint8_t* input, int32_t inputSize, DecodeState& state
     uint32_t code = 0;
     if (!reader.read(StartWidth, code)) return LzwErrNoData;
     if (code > 255) return LzwErrBadCode;
-    state.current[0] = uint8_t(code);
+    state.current = state.pool.get() + code;
     state.currentLength = 1;
 
     auto appendCurrent = [&]() {
-        if (state.currentLength > LzwDecodeCapacity - written) return false;
-        std::memcpy(output + written, state.current.data(), std::size_t(state.currentLength));
-        written += state.currentLength;
+        if (state.currentLength > std::size_t(LzwDecodeCapacity - written)) return false;
+        std::memcpy(output + written, state.current, state.currentLength);
+        written += int32_t(state.currentLength);
         return true;
     };
 
@@ -196,17 +188,15 @@ int32_t decodeStream(const uint8_t* input, int32_t inputSize, DecodeState& state
         }
         if (code > state.nextCode) return LzwErrBadCode;
         if (state.nextCode >= DictionarySize) return LzwErrBadCode;  // a 4097th entry
-        if (state.currentLength >= MaxStringLength) return LzwErrTooLarge;
 
         uint8_t firstByte = code == state.nextCode ? state.current[0]
                                                    : state.pool[state.entries[code].offset];
         if (int32_t result = addDecodeEntry(state, firstByte)) return result;
-
         if (!appendCurrent()) return LzwErrTooLarge;
 
         const DecodeEntry& entry = state.entries[code];
-        std::memcpy(state.current.data(), state.pool.data() + entry.offset, entry.length);
-        state.currentLength = int32_t(entry.length);
+        state.current = state.pool.get() + entry.offset;
+        state.currentLength = entry.length;
     }
 }
 

@@ -344,6 +344,35 @@ TEST(LzwCodec, DecodeAcceptsWidthsUpToThirtyTwoBits) {
     EXPECT_EQ(decoded.bytes, bytesOf("xy"));
 }
 
+TEST(LzwCodec, DecodeCarriesTheLastStringAcrossResets) {
+    struct Case {
+        const char* name;
+        std::vector<int> codes;  // -1: reset
+        std::string output;
+    };
+    const Case cases[] = {
+        {"two resets in a row", {'a', 'b', 'c', -1, -1, 259, 256}, "abccc"},
+        // After the reset, 259 is "aab" + "a", built from the old generation's
+        // string where the new generation starts to store its own.
+        {"string of the old generation", {'a', 259, 'b', 260, -1, 259, 'z', 260, 256},
+         "aaabaabaabazaabaz"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StreamWriter w;
+        for (int code : c.codes) {
+            if (code < 0) {
+                w.reset();
+            } else {
+                w.code(uint32_t(code));
+            }
+        }
+        Decoded decoded = decode(w.finish());
+        EXPECT_EQ(decoded.result, LzwOk);
+        EXPECT_EQ(decoded.bytes, bytesOf(c.output));
+    }
+}
+
 Bytes streamFillingTheTable(int literals) {
     StreamWriter w;
     w.code('a');
