@@ -32,14 +32,24 @@ using LzwBuffer = std::unique_ptr<uint8_t[]>;
 
 // Decodes a code stream. On LzwOk, LzwErrNoData, LzwErrBadCode and
 // LzwErrTooLarge the output buffer (LzwDecodeCapacity bytes) is handed back
-// with outputLength = bytes written + 2. When the buffers cannot be set up,
-// output and outputLength are left alone.
+// with outputLength = bytes written + 2; on an error it holds what was decoded
+// before it. When the buffers cannot be set up (LzwErrMemory), output and
+// outputLength are left alone.
+// LzwErrBadCode also covers a first code that is not a literal and a stream
+// that would add a 4097th dictionary entry; LzwErrTooLarge an input of more
+// than LzwMaxInput bytes and a result of more than LzwDecodeCapacity bytes.
 int32_t lzwDecode(const uint8_t* input, int32_t inputSize, LzwBuffer& output, int32_t& outputLength);
 
 // Encodes bytes. The output buffer (LzwEncodeCapacity bytes) is handed back
-// with outputLength = code stream bytes + 1; lzwEncodeOutputSize() is exact.
+// with outputLength = code stream bytes + 1 for every result but
+// LzwErrMemory; lzwEncodeOutputSize() is exact. LzwErrTooLarge: an input of
+// more than LzwMaxInput bytes, or a code stream of more than
+// LzwEncodeCapacity bytes (the buffer then holds its first bytes).
 int32_t lzwEncode(const uint8_t* input, int32_t inputSize, LzwBuffer& output, int32_t& outputLength);
 
+// Counters left by the last call (one codec context per process: one call at
+// a time). lzwEncodeOutputSize changes only when an encode succeeds;
+// lzwEncodeInputSize only when one is made.
 int32_t lzwInputSize();
 int32_t lzwInputConsumed();
 int32_t lzwEncodeInputSize();
