@@ -378,7 +378,7 @@ class Player:
         """Clicks the middle of a window (a real X click)."""
         x = (window.rect.left + window.rect.right) // 2
         y = (window.rect.top + window.rect.bottom) // 2
-        self.session.xdotool("mousemove", "--sync", str(x), str(y), "click", str(button))
+        self.session.xdotool("mousemove", str(x), str(y), "click", str(button))
 
     def focus_control(self, panel, control_id):
         """Clicks a control and waits until it holds the keyboard focus."""
