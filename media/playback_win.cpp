@@ -11,6 +11,7 @@
 namespace {
 
 constexpr int PlayerHostId = 9900;
+constexpr int MaxPendingCommands = 16;
 const char* const InfoCaption = "Information";
 const char* const PlayerMissingText = "WindowMediaplayer non d\xE9tect\xE9.";
 
@@ -24,6 +25,11 @@ struct MediaPlayer {
     int32_t currentClip = 0;  // question of the clip started last, 0 before any play
     HICON playIcon = nullptr;  // shared icons from LoadIconA: never destroyed
     HICON stopIcon = nullptr;
+    // Opening a clip may run a message loop inside the player, where another
+    // button's command can arrive; it waits here until the current one is done.
+    bool inCommand = false;
+    ClipCommand pending[MaxPendingCommands];
+    int pendingCount = 0;
 };
 
 MediaPlayer media;
@@ -52,6 +58,11 @@ void onStop(ClipType type) {
     stopPlayer(media.wmp);
     // Before any play there is no clip file of ours to delete.
     if (media.currentClip != 0) deleteClipFile(clipFile(type, media.currentClip));
+}
+
+void runCommand(HWND panel, ClipType type, ClipCommand command) {
+    if (command.action == ClipAction::Play) onPlay(panel, type, command.question);
+    if (command.action == ClipAction::Stop) onStop(type);
 }
 
 }  // namespace
@@ -83,10 +94,17 @@ HICON stopIcon() { return media.stopIcon; }
 
 void mediaCommand(HWND panel, WPARAM wParam) {
     ClipType type = currentClipType();
-    if (type == ClipNone) return;
     ClipCommand command = decodeClipCommand(wParam);
-    if (command.action == ClipAction::Play) onPlay(panel, type, command.question);
-    if (command.action == ClipAction::Stop) onStop(type);
+    if (type == ClipNone || command.action == ClipAction::None) return;
+    if (media.inCommand) {
+        if (media.pendingCount < MaxPendingCommands) media.pending[media.pendingCount++] = command;
+        return;
+    }
+    media.inCommand = true;
+    runCommand(panel, type, command);
+    for (int i = 0; i < media.pendingCount; ++i) runCommand(panel, type, media.pending[i]);
+    media.pendingCount = 0;
+    media.inCommand = false;
 }
 
 void mediaShutdown(HWND mainWindow) {
