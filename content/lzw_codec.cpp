@@ -228,19 +228,15 @@ uint32_t slotOf(uint32_t key) {
 
 uint32_t keyOf(uint32_t prefixCode, uint8_t byte) { return (prefixCode << 8) | byte; }
 
-bool findCode(const EncodeState& state, uint32_t key, uint32_t& code) {
-    for (uint32_t slot = slotOf(key);; slot = (slot + 1) % HashSlots) {
-        if (state.keys[slot] == EmptySlot) return false;
-        if (state.keys[slot] == key) {
-            code = state.codes[slot];
-            return true;
-        }
-    }
+// The slot that holds `key`, or the empty slot where it would go.
+uint32_t findSlot(const EncodeState& state, uint32_t key) {
+    uint32_t slot = slotOf(key);
+    while (state.keys[slot] != EmptySlot && state.keys[slot] != key) slot = (slot + 1) % HashSlots;
+    return slot;
 }
 
 void insertCode(EncodeState& state, uint32_t key, uint32_t code) {
-    uint32_t slot = slotOf(key);
-    while (state.keys[slot] != EmptySlot) slot = (slot + 1) % HashSlots;
+    uint32_t slot = findSlot(state, key);
     state.keys[slot] = key;
     state.codes[slot] = uint16_t(code);
 }
@@ -251,11 +247,13 @@ void clearEncodeDictionary(EncodeState& state) {
     state.orphanPending = false;
 }
 
-// Adds input[start, start + length) whose prefix has code prefixCode.
+// Adds input[start, start + length) as entry nextCode; `slot` is the empty
+// slot its key (prefix code, last byte) was just looked up in.
 void addEncodeEntry(EncodeState& state, const uint8_t* input, int32_t start, int32_t length,
-                    uint32_t prefixCode) {
+                    uint32_t key, uint32_t slot) {
     uint32_t code = state.nextCode++;
-    insertCode(state, keyOf(prefixCode, input[start + length - 1]), code);
+    state.keys[slot] = key;
+    state.codes[slot] = uint16_t(code);
     if (state.orphanPending && length == state.orphanPrefixLength &&
         std::memcmp(input + start, input + state.orphanPrefixStart, std::size_t(length)) == 0) {
         insertCode(state, keyOf(code, state.orphanLastByte), LzwFirstFree);
@@ -264,7 +262,7 @@ void addEncodeEntry(EncodeState& state, const uint8_t* input, int32_t start, int
 }
 
 int32_t putWidened(CodeWriter& writer, uint32_t code, uint32_t& width) {
-    while (width <= MaxWidth && (uint64_t(code) >> width) != 0) {
+    while ((uint64_t(code) >> width) != 0) {
         if (int32_t result = writer.put(LzwCodeWiden, width)) return result;
         ++width;
     }
@@ -285,14 +283,15 @@ int32_t encodeStream(const uint8_t* input, int32_t inputSize, EncodeState& state
     while (position < inputSize) {
         uint8_t byte = input[position++];
         counters.inputConsumed = position;
-        uint32_t found = 0;
-        if (findCode(state, keyOf(currentCode, byte), found)) {
-            currentCode = found;
+        uint32_t key = keyOf(currentCode, byte);
+        uint32_t slot = findSlot(state, key);
+        if (state.keys[slot] == key) {
+            currentCode = state.codes[slot];
             continue;
         }
         int32_t candidateLength = position - start;
         if (candidateLength > MaxStringLength) return LzwErrTooLarge;
-        addEncodeEntry(state, input, start, candidateLength, currentCode);
+        addEncodeEntry(state, input, start, candidateLength, key, slot);
         if (int32_t result = putWidened(writer, currentCode, width)) return result;
 
         int32_t candidateStart = start;
