@@ -184,6 +184,23 @@ class VideoQuizTest(MediaTest, PlayerPresentMixin):
     def test_play_replace_stop_and_close(self):
         self.check_play_stop_and_close(click_question=2, second_question=4)
 
+    def test_clip_file_that_cannot_be_written_is_not_played(self):
+        # A folder in the way of zelto1.avi: the clip cannot be written, so
+        # the player is not handed the name (Wine's player dies on a file it
+        # cannot open), and nothing half-written is left behind.
+        s = self.session
+        os.mkdir(s.path("zelto1.avi"))
+        player = self.start_quiz()
+        player.wait_main_window()
+        _, panel = player.panels()
+        self.command(player, panel, PLAY + 1)
+        self.command(player, panel, PLAY + 3)
+        self.wait_clip(3)
+        wait_until(self.video_shown, what="the video of question 3 to show")
+        self.assertEqual(player.close(), 0)
+        self.assertTrue(os.path.isdir(s.path("zelto1.avi")))
+        self.assertEqual([n for n in os.listdir(s.work) if n.startswith("zelto")], ["zelto1.avi"])
+
 
 class MissingPlayerTest(MediaTest):
     """atl.dll or the media player refused: one message, then every play goes to the shell."""
