@@ -164,6 +164,12 @@ class PlayerPresentMixin:
         self.wait_clip(click_question)
         wait_until(lambda: holders(first), what="the media player to reopen %s" % first)
 
+        # A question without a clip (5 of 4): the playing clip stops and its file goes.
+        self.command(player, panel, PLAY + 5)
+        self.wait_files(["zelto%s%s" % (n, ext) for n in (0, 50, 96, 97)])
+        self.command(player, panel, PLAY + click_question)
+        wait_until(lambda: holders(self.wait_clip(click_question)), what="the media player to reopen %s" % first)
+
         # Closing while a clip plays: every clip file of questions 1 to 96 goes.
         self.assertEqual(player.close(), 0)
         self.assertEqual(clip_files(s, ext), sorted(["zelto0" + ext, "zelto97" + ext]))
