@@ -1,6 +1,7 @@
 // zelto-build: makes a quiz executable from a quiz source, recovers the
 // source from a quiz executable, and tries typed answers against a quiz.
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -92,8 +93,13 @@ std::string defaultPlayer() {
     return "dist/zelto.exe";
 }
 
+// In the order of the file; problems without a line (a missing field, a
+// size) come first.
 void printDiagnostics(const Diagnostics& diagnostics) {
-    for (const Diagnostic& d : diagnostics.items) printError(formatDiagnostic(d) + "\n");
+    std::vector<Diagnostic> sorted = diagnostics.items;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
+    for (const Diagnostic& d : sorted) printError(formatDiagnostic(d) + "\n");
 }
 
 int runBuild(const Command& command) {

@@ -374,7 +374,8 @@ void SourceReader::readRewardCodes(const toml::table& root, QuizSource& source) 
     }
     if (array->size() != questions)
         error(lineOf(*node), "codes",
-              std::to_string(array->size()) + " codes pour " + std::to_string(questions) +
+              std::to_string(array->size()) + (array->size() == 1 ? " code pour " : " codes pour ") +
+                  std::to_string(questions) +
               " questions : il faut un code par score, de 1 à " + std::to_string(questions));
     int index = 0;
     for (const toml::node& element : *array) {

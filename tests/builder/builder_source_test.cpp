@@ -169,7 +169,7 @@ TEST(QuizSourceChecks, EachErrorNamesItsLineFieldAndCause) {
         {"line break in a title", textQuiz("titre = \"T\\nU\""), 2, "titre", "retour à la ligne interdit"},
         {"text over 259 bytes", textQuiz("titre = \"" + longText + "\""), 2, "titre", "260 octets (au plus 259)"},
         {"more than 96 questions", manyQuestions(97, "0", shortText), 485, "question", "97 questions : un quiz en a au plus 96"},
-        {"wrong number of codes", textQuiz("titre = \"T\"", "reponse = \"R1\"", "codes = [\"A\"]"), 3, "codes", "1 codes pour 2 questions"},
+        {"wrong number of codes", textQuiz("titre = \"T\"", "reponse = \"R1\"", "codes = [\"A\"]"), 3, "codes", "1 code pour 2 questions"},
         {"line break in a code", textQuiz("titre = \"T\"", "reponse = \"R1\"", "codes = [\"A\\r\\nB\", \"C\"]"), 3, "code 1", "retour à la ligne interdit"},
         {"TOML syntax", textQuiz("titre = \"T"), 2, "", "syntaxe TOML"},
         {"unknown field", textQuiz("titre = \"T\"\ntitr = \"U\""), 3, "titr", "champ inconnu"},
