@@ -62,6 +62,21 @@ TEST(QuizSourceLayout, WorkedTextQuizGivesTheExactContentAndCodes) {
     EXPECT_EQ(decodeResource(c.resources.content), bytesOf(expected));
     EXPECT_EQ(decodeResource(c.resources.rewardCodes), bytesOf("BIEN\r\nPARFAIT\r\n"));
 
+    // The same bytes come back out of an executable built from it.
+    if (std::string pe = tinyPe(); !pe.empty()) {
+        std::vector<uint8_t> player, image;
+        std::string reason;
+        ASSERT_TRUE(readFileBytes(pe, player));
+        ASSERT_TRUE(buildQuizImage(player, c.resources, image, reason)) << reason;
+        PeImage read;
+        ResourceList resources;
+        ASSERT_TRUE(readPeImage(image.data(), image.size(), read, reason));
+        ASSERT_TRUE(readResources(image.data(), image.size(), read, resources, reason));
+        const ResourceEntry* stored = findResource(resources, ResourceName::fromText("PATCH"), 104);
+        ASSERT_NE(stored, nullptr);
+        EXPECT_EQ(decodeResource(stored->data), bytesOf(expected));
+    }
+
     QuizContent parsed;
     std::vector<uint8_t> content = decodeResource(c.resources.content);
     ASSERT_EQ(parseQuizContent(content.data(), content.size(), parsed), ContentError::None);
