@@ -1,4 +1,5 @@
 #include "content/lzw_codec.h"
+#include "tests/fuzz/lzw_plain_encoder.h"
 
 #include <gtest/gtest.h>
 
@@ -41,91 +42,6 @@ Decoded decode(const Bytes& stream) {
     if (buffer && out.length >= 2) out.bytes.assign(buffer.get(), buffer.get() + out.length - 2);
     return out;
 }
-
-// ---------------------------------------------------------------------------
-// The encoder written out the plain way: whole strings, a list of codes per
-// string length, a linear scan with a byte comparison. The codec must write
-// exactly what this writes.
-
-struct ReferenceEncoder {
-    std::vector<std::string> entries = std::vector<std::string>(4096);
-    std::vector<std::vector<uint32_t>> byLength = std::vector<std::vector<uint32_t>>(4096);
-    uint32_t nextCode = 259;
-    uint32_t width = 9;
-    Bytes out;
-    uint8_t pending = 0;
-    int pendingBits = 0;
-    bool matchedOrphan = false;  // entry 259 with a prefix not in its generation was written
-
-    void put(uint32_t value, uint32_t bits) {
-        for (uint32_t bit = bits; bit-- > 0;) {
-            pending = uint8_t(pending | (((value >> bit) & 1) << (7 - pendingBits)));
-            if (++pendingBits == 8) {
-                out.push_back(pending);
-                pending = 0;
-                pendingBits = 0;
-            }
-        }
-    }
-    bool find(const std::string& s, uint32_t& code) const {
-        if (s.size() == 1) {
-            code = uint8_t(s[0]);
-            return true;
-        }
-        for (uint32_t c : byLength[s.size()]) {
-            if (std::memcmp(entries[c].data(), s.data(), s.size()) == 0) {
-                code = c;
-                return true;
-            }
-        }
-        return false;
-    }
-    void add(const std::string& s) {
-        entries[nextCode] = s;
-        byLength[s.size()].push_back(nextCode);
-        ++nextCode;
-    }
-    void write(uint32_t code) {
-        while (code >> width) {
-            put(257, width);
-            ++width;
-        }
-        put(code, width);
-    }
-    Bytes run(const Bytes& input) {
-        std::string current(1, char(input[0]));
-        bool orphanInTable = false;
-        for (std::size_t i = 1; i < input.size(); ++i) {
-            std::string candidate = current + char(input[i]);
-            uint32_t code = 0;
-            if (find(candidate, code)) {
-                current = candidate;
-                continue;
-            }
-            add(candidate);
-            find(current, code);
-            if (code == 259 && orphanInTable) matchedOrphan = true;
-            write(code);
-            current = std::string(1, char(input[i]));
-            if (nextCode == 4096) {
-                put(258, width);
-                nextCode = 259;
-                for (auto& list : byLength) list.clear();
-                add(candidate);
-                uint32_t unused = 0;
-                orphanInTable = !find(candidate.substr(0, candidate.size() - 1), unused);
-                width = 9;
-            }
-        }
-        uint32_t code = 0;
-        find(current, code);
-        if (code == 259 && orphanInTable) matchedOrphan = true;
-        write(code);
-        put(256, width);
-        if (pendingBits) out.push_back(pending);
-        return out;
-    }
-};
 
 // Builds code streams by hand, widening as a decoder would need it.
 struct StreamWriter {
