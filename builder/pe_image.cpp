@@ -55,6 +55,7 @@ bool readPeImage(const uint8_t* data, std::size_t size, PeImage& image, std::str
     if (pe.fileAlignment == 0 || (pe.fileAlignment & (pe.fileAlignment - 1)) || pe.sectionAlignment == 0 ||
         (pe.sectionAlignment & (pe.sectionAlignment - 1)))
         return fail(reason, "alignements PE invalides");
+    if (pe.sizeOfHeaders > size) return fail(reason, "en-tête PE plus grand que le fichier");
     if (directoryCount > MaxDirectories) directoryCount = MaxDirectories;
     if (pe.directoryOffset + 8 * directoryCount > pe.sectionTableOffset)
         return fail(reason, "répertoires de données PE hors de l'en-tête optionnel");
@@ -65,6 +66,8 @@ bool readPeImage(const uint8_t* data, std::size_t size, PeImage& image, std::str
         pe.directories.push_back(d);
     }
     if (sectionCount == 0 || sectionCount > MaxSections) return fail(reason, "nombre de sections PE invalide");
+    if (pe.sizeOfHeaders < pe.sectionTableOffset + uint64_t(sectionCount) * PeSectionHeaderSize)
+        return fail(reason, "la table des sections déborde des en-têtes PE");
     for (uint16_t i = 0; i < sectionCount; ++i) {
         uint32_t h = pe.sectionTableOffset + i * PeSectionHeaderSize;
         if (!r.has(h, PeSectionHeaderSize)) return fail(reason, "table des sections PE tronquée");
@@ -86,6 +89,10 @@ bool readPeImage(const uint8_t* data, std::size_t size, PeImage& image, std::str
 }
 
 bool peRvaToOffset(const PeImage& image, std::size_t fileSize, uint32_t rva, uint32_t length, uint32_t& offset) {
+    if (length == 0) {  // empty data may sit right at the end of a section
+        offset = 0;
+        return true;
+    }
     int index = image.sectionOf(rva);
     if (index < 0) return false;
     const PeSection& s = image.sections[index];

@@ -24,7 +24,7 @@ struct PeSection {
     uint32_t rawOffset = 0;
     uint32_t characteristics = 0;
 
-    uint32_t virtualEnd() const { return virtualAddress + (virtualSize ? virtualSize : rawSize); }
+    uint64_t virtualEnd() const { return uint64_t(virtualAddress) + (virtualSize ? virtualSize : rawSize); }
     bool containsRva(uint32_t rva) const { return rva >= virtualAddress && rva < virtualEnd(); }
 };
 

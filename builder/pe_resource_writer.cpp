@@ -12,9 +12,7 @@ constexpr uint32_t InitializedData = 0x00000040;
 constexpr char ResourceSectionName[] = ".rsrc";
 constexpr char RelocSectionName[] = ".reloc";
 
-uint32_t alignUp(uint64_t value, uint32_t alignment) {
-    return static_cast<uint32_t>((value + alignment - 1) / alignment * alignment);
-}
+uint64_t alignUp(uint64_t value, uint32_t alignment) { return (value + alignment - 1) / alignment * alignment; }
 
 bool fail(std::string& reason, const std::string& text) {
     reason = text;
@@ -68,17 +66,19 @@ bool writeImageWithResources(const std::vector<uint8_t>& image, const ResourceLi
                                     " » contient d'autres données que des ressources");
     }
     if (moveReloc && (relocDir.rva < pe.sections[reloc].virtualAddress ||
-                      relocDir.rva + relocDir.size > pe.sections[reloc].virtualEnd()))
+                      uint64_t(relocDir.rva) + relocDir.size > pe.sections[reloc].virtualEnd()))
         return fail(reason, "relocations hors de leur section");
 
     // Where the kept sections end, in memory and in the file.
-    uint64_t keptVirtualEnd = 0, keptRawEnd = pe.sizeOfHeaders, fileDataEnd = pe.sizeOfHeaders;
+    // Nothing goes below the headers' page, even after degenerate sections.
+    uint64_t keptVirtualEnd = alignUp(pe.sizeOfHeaders, pe.sectionAlignment);
+    uint64_t keptRawEnd = pe.sizeOfHeaders, fileDataEnd = pe.sizeOfHeaders;
     for (int i = 0; i < sectionCount; ++i) {
         const PeSection& s = pe.sections[i];
         uint64_t rawEnd = s.rawSize ? static_cast<uint64_t>(s.rawOffset) + s.rawSize : 0;
         fileDataEnd = std::max(fileDataEnd, rawEnd);
         if (i < tail) {
-            keptVirtualEnd = std::max<uint64_t>(keptVirtualEnd, alignUp(s.virtualEnd(), pe.sectionAlignment));
+            keptVirtualEnd = std::max(keptVirtualEnd, alignUp(s.virtualEnd(), pe.sectionAlignment));
             keptRawEnd = std::max(keptRawEnd, rawEnd);
         } else if (s.rawSize) {
             for (int k = 0; k < tail; ++k)
@@ -94,6 +94,8 @@ bool writeImageWithResources(const std::vector<uint8_t>& image, const ResourceLi
         if (s.rawSize) firstRaw = std::min(firstRaw, s.rawOffset);
     if (tableEnd > pe.sizeOfHeaders || tableEnd > firstRaw)
         return fail(reason, "pas de place pour une section de plus dans l'en-tête du lecteur");
+    if (keptVirtualEnd > UINT32_MAX / 2 || keptRawEnd > image.size())
+        return fail(reason, "sections PE incohérentes");
 
     PeSection newRsrc;
     newRsrc.name = ResourceSectionName;
@@ -101,8 +103,8 @@ bool writeImageWithResources(const std::vector<uint8_t>& image, const ResourceLi
     std::vector<uint8_t> rsrcBytes = serializeResources(resources, newRsrc.virtualAddress);
     if (rsrcBytes.size() > UINT32_MAX / 2) return fail(reason, "ressources trop volumineuses pour un exécutable");
     newRsrc.virtualSize = static_cast<uint32_t>(rsrcBytes.size());
-    newRsrc.rawOffset = alignUp(keptRawEnd, pe.fileAlignment);
-    newRsrc.rawSize = alignUp(rsrcBytes.size(), pe.fileAlignment);
+    newRsrc.rawOffset = static_cast<uint32_t>(alignUp(keptRawEnd, pe.fileAlignment));
+    newRsrc.rawSize = static_cast<uint32_t>(alignUp(rsrcBytes.size(), pe.fileAlignment));
     newRsrc.characteristics = ResourceSectionCharacteristics;
 
     PeSection newReloc;
