@@ -1,12 +1,12 @@
 #include "media/clip_file_win.h"
 
 #include <cstring>
-#include <vector>
 
 #include "app/quiz_gdi.h"
 
 namespace {
 
+constexpr DWORD CompareChunkSize = 4096;
 const char* const InfoCaption = "Information";
 const char* const SoundLoadFailed = "Impossible de charger le fichier audio.";
 const char* const VideoLoadFailed = "Impossible de charger le fichier vid\xE9o.";
@@ -56,10 +56,16 @@ bool holdsExactly(const std::string& name, const void* bytes, DWORD size) {
     if (!file.valid()) return false;
     LARGE_INTEGER fileSize{};
     if (!GetFileSizeEx(file.handle, &fileSize) || fileSize.QuadPart != LONGLONG(size)) return false;
-    std::vector<char> held(size);
-    DWORD read = 0;
-    if (size && (!ReadFile(file.handle, held.data(), size, &read, nullptr) || read != size)) return false;
-    return size == 0 || std::memcmp(held.data(), bytes, size) == 0;
+    const char* expected = static_cast<const char*>(bytes);
+    char chunk[CompareChunkSize];
+    for (DWORD done = 0; done < size;) {
+        DWORD want = size - done < CompareChunkSize ? size - done : DWORD(CompareChunkSize);
+        DWORD read = 0;
+        if (!ReadFile(file.handle, chunk, want, &read, nullptr) || read != want) return false;
+        if (std::memcmp(chunk, expected + done, want) != 0) return false;
+        done += want;
+    }
+    return true;
 }
 
 // All or nothing: the clip goes to a temporary file beside the target and

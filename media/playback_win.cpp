@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <new>
+
 #include "app/quiz_gdi.h"
 #include "app/resource_ids.h"
 #include "media/clip_file_win.h"
@@ -101,8 +103,12 @@ void mediaCommand(HWND panel, WPARAM wParam) {
         return;
     }
     media.inCommand = true;
-    runCommand(panel, type, command);
-    for (int i = 0; i < media.pendingCount; ++i) runCommand(panel, type, media.pending[i]);
+    try {
+        runCommand(panel, type, command);
+        for (int i = 0; i < media.pendingCount; ++i) runCommand(panel, type, media.pending[i]);
+    } catch (const std::bad_alloc&) {
+        // No memory for a clip file name: that press does nothing.
+    }
     media.pendingCount = 0;
     media.inCommand = false;
 }
