@@ -19,8 +19,11 @@ mkdir -p build/fuzz/findings
 for target in "${targets[@]}"; do
   corpus=build/fuzz/corpus/$target
   mkdir -p "$corpus"
+  # Code streams long enough to fill the dictionary and reset it.
+  extra=()
+  [ "$target" = lzw ] && extra=(-max_len=16384)
   echo "== fuzz_$target for ${seconds}s, corpus $corpus"
   build/fuzz/tests/fuzz/fuzz_$target -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix="build/fuzz/findings/$target-" \
+    -print_final_stats=1 -artifact_prefix="build/fuzz/findings/$target-" "${extra[@]}" \
     "$corpus" "build/fuzz/tests/fuzz/seeds/$target"
 done
