@@ -86,7 +86,12 @@ QuizMedia loadQuizMedia(const QuizSource& source, const MediaOptions& options, D
         switch (job.kind) {
         case MediaKind::Picture:
             switch (job.pictureResult) {
-            case PictureResult::Stored: break;
+            case PictureResult::Stored:
+                if (jpegIsProgressive(job.stored))
+                    diagnostics.warning(source.file, job.ref->line, job.field,
+                                        path + " est un JPEG progressif, gardé tel quel : certains Windows "
+                                               "ne l'afficheront pas ; enregistrez-le en JPEG de base (baseline)");
+                break;
             case PictureResult::Fitted: ++media.picturesFitted; break;
             case PictureResult::NotJpeg: error(path + " n'est pas une image JPEG"); continue;
             case PictureResult::Undecodable: error(path + " : image JPEG illisible ou abîmée"); continue;

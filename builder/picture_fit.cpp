@@ -50,6 +50,22 @@ bool looksLikeAvi(const std::vector<uint8_t>& b) {
            b[9] == 'V' && b[10] == 'I' && b[11] == ' ';
 }
 
+bool jpegIsProgressive(const std::vector<uint8_t>& jpeg) {
+    constexpr uint8_t StartOfScan = 0xDA, ProgressiveFrame = 0xC2, ProgressiveArithmetic = 0xCA;
+    std::size_t at = 2;  // after the start-of-image marker
+    while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF) {
+        uint8_t marker = jpeg[at + 1];
+        if (marker == 0xFF) {  // fill byte
+            ++at;
+            continue;
+        }
+        if (marker == ProgressiveFrame || marker == ProgressiveArithmetic) return true;
+        if (marker == StartOfScan) return false;
+        at += 2 + ((static_cast<std::size_t>(jpeg[at + 2]) << 8) | jpeg[at + 3]);
+    }
+    return false;
+}
+
 bool jpegSize(const std::vector<uint8_t>& jpeg, PictureSize& size) {
     if (!looksLikeJpeg(jpeg) || jpeg.size() > static_cast<std::size_t>(INT_MAX)) return false;
     int components = 0;

@@ -28,5 +28,9 @@ enum class PictureResult { Stored, Fitted, NotJpeg, Undecodable, EncodeFailed };
 // stored as given. `stored` receives the bytes to embed.
 PictureResult fitPicture(const std::vector<uint8_t>& jpeg, bool keepOriginal, std::vector<uint8_t>& stored);
 
+// Whether a JPEG's frame is progressive (SOF2): some Windows picture decoders
+// show only baseline JPEGs.
+bool jpegIsProgressive(const std::vector<uint8_t>& jpeg);
+
 // Width and height of a JPEG, without decoding it.
 bool jpegSize(const std::vector<uint8_t>& jpeg, PictureSize& size);

@@ -5,6 +5,8 @@
 
 #include <stb/stb_image_write.h>
 
+#include <cstdlib>
+
 #include "builder/media_files.h"
 #include "builder/picture_fit.h"
 #include "builder_test_support.h"
@@ -132,6 +134,29 @@ TEST(MediaFiles, EachMediaErrorNamesItsLineAndField) {
         EXPECT_EQ(e.field, c.field);
         EXPECT_NE(e.message.find(c.message), std::string::npos) << e.message;
     }
+}
+
+TEST(MediaFiles, AProgressivePictureKeptAsGivenIsWarnedAbout) {
+    ScratchFolder folder;
+    std::filesystem::path baseline = folder.write("base.jpg", makeJpeg(120, 90));
+    std::string command = "convert '" + baseline.string() + "' -interlace JPEG '" + (folder.path / "prog.jpg").string() +
+                          "' 2>/dev/null";
+    if (std::system(command.c_str()) != 0) GTEST_SKIP() << "ImageMagick's convert is needed to make a progressive JPEG";
+    std::vector<uint8_t> progressive;
+    ASSERT_TRUE(readFileBytes(folder.path / "prog.jpg", progressive));
+    EXPECT_TRUE(jpegIsProgressive(progressive));
+    EXPECT_FALSE(jpegIsProgressive(makeJpeg(120, 90)));
+
+    Diagnostics d;
+    QuizSource source = readQuizSourceText("genre = \"image\"\ntitre = \"T\"\ncodes = [\"a\", \"b\"]\n"
+                                           "[[question]]\nreponse = \"R\"\nimage = \"prog.jpg\"\n"
+                                           "[[question]]\nreponse = \"S\"\nimage = \"base.jpg\"\n",
+                                           "quiz.toml", folder.path, d);
+    loadQuizMedia(source, {}, d);
+    ASSERT_EQ(d.items.size(), 1u);
+    EXPECT_EQ(d.items[0].severity, Severity::Warning);
+    EXPECT_EQ(d.items[0].line, 6);
+    EXPECT_NE(d.items[0].message.find("JPEG progressif"), std::string::npos);
 }
 
 TEST(MediaFiles, QuestionAndAnswerPicturesGetTheirResourceIds) {
