@@ -12,6 +12,7 @@ CONTENT_ERROR = "Erreur dans le d\u00e9cryptage des reponses"
 DEFAULT_TITLE = "nom du zelto"
 HEADER_BLUE = (128, 128, 255)
 LABEL_GREY = (212, 208, 200)
+LINK_BLUE = (50, 50, 255)
 DEFAULT_BACKGROUND = (90, 95, 150)
 
 # Header controls that keep their place from creation: id -> (x, y, width, height).
@@ -33,6 +34,10 @@ def dominant_colour(picture, rect, inset=2):
             p = picture.pixel(x, y)
             counts[p] = counts.get(p, 0) + 1
     return max(counts, key=counts.get)
+
+
+def colours_in(picture, rect):
+    return {picture.pixel(x, y) for y in range(rect.top, rect.bottom) for x in range(rect.left, rect.right)}
 
 
 class BareStartupTest(PlayerTest):
@@ -112,6 +117,16 @@ class BareStartupTest(PlayerTest):
                 self.assertEqual(control.rect.left, old.left, "control %d stays" % control.id)
             else:
                 self.assertEqual(control.rect.left - old.left, grown, "control %d follows the edge" % control.id)
+
+        # Moved and resized where the whole window is on screen, the link and the
+        # version label are painted at their new places.
+        player.place(700, 500)
+        placed = player.tree()
+        link = placed.by_id(player.panels(placed)[0], 24).rect
+        label = placed.by_id(placed.root, 8000).rect
+        wait_until(lambda: dominant_colour(s.screenshot(), label, inset=0) == LABEL_GREY,
+                   what="the version label painted at its new place")
+        wait_until(lambda: LINK_BLUE in colours_in(s.screenshot(), link), what="the link painted at its new place")
 
         self.assertEqual(player.close(), 0)
         self.assertEqual(s.read("zelto.txt"), b"", "no question, empty answers file")
