@@ -27,14 +27,6 @@ void appendBytes(void* context, void* data, int size) {
 
 }  // namespace
 
-PictureSize playerFittedSize(int width, int height, int box) {
-    if (width <= 0 || height <= 0) return {};
-    double sx = static_cast<double>(box) / width;
-    double sy = static_cast<double>(box) / height;
-    double s = sx < sy ? sx : sy;
-    return {static_cast<int>(width * s), static_cast<int>(height * s)};
-}
-
 bool looksLikeJpeg(const std::vector<uint8_t>& b) {
     return b.size() >= 4 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF;
 }
@@ -85,9 +77,7 @@ PictureResult fitPicture(const std::vector<uint8_t>& jpeg, bool keepOriginal, st
     std::unique_ptr<unsigned char, StbFree> pixels(
         stbi_load_from_memory(jpeg.data(), static_cast<int>(jpeg.size()), &width, &height, &components, RgbChannels));
     if (!pixels) return PictureResult::Undecodable;
-    PictureSize fitted = playerFittedSize(width, height);
-    if (fitted.width < 1) fitted.width = 1;
-    if (fitted.height < 1) fitted.height = 1;
+    const PictureSize fitted = playerFittedSize(width, height);
     std::vector<unsigned char> scaled(static_cast<std::size_t>(fitted.width) * fitted.height * RgbChannels);
     // Gamma-correct resampling with stb's default filters (Mitchell when shrinking).
     if (!stbir_resize_uint8_srgb(pixels.get(), width, height, 0, scaled.data(), fitted.width, fitted.height, 0,

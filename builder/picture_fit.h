@@ -5,17 +5,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "media/picture_fit.h"
+
 constexpr int PictureBox = 260;  // the player fits every picture into 260 x 260
 constexpr int FittedJpegQuality = 90;
 
-struct PictureSize {
-    int width = 0;
-    int height = 0;
-};
-
-// The size the player scales a w x h picture to: s = min(box / w, box / h)
-// in double precision, both sides truncated.
-PictureSize playerFittedSize(int width, int height, int box = PictureBox);
+// The size the player scales a w x h picture to: the player's own rule.
+inline PictureSize playerFittedSize(int width, int height) {
+    return fitPictureSize(width, height, PictureBox, PictureBox);
+}
 
 bool looksLikeJpeg(const std::vector<uint8_t>& bytes);
 bool looksLikeMp3(const std::vector<uint8_t>& bytes);
