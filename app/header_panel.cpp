@@ -73,9 +73,9 @@ void styleLink(HWND link) {
     if (hand) SetClassLongPtrA(link, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
 }
 
-const char* controlText(const ControlSpec& spec, const char* scoreText) {
+const char* controlText(const ControlSpec& item, const char* scoreText) {
     const Quiz* quiz = currentQuiz;
-    switch (spec.text) {
+    switch (item.text) {
     case ControlText::Address: return MakerAddress;
     case ControlText::Author: return quiz ? quiz->author.c_str() : "";
     case ControlText::Subtitle: return quiz ? quiz->subtitle.c_str() : "";
@@ -83,7 +83,7 @@ const char* controlText(const ControlSpec& spec, const char* scoreText) {
     case ControlText::Score: return scoreText;
     case ControlText::Fixed: break;
     }
-    return spec.fixedText;
+    return item.fixedText;
 }
 
 void applyFont(HWND control, ControlFont font) {
@@ -100,12 +100,12 @@ void applyFont(HWND control, ControlFont font) {
 INT_PTR onInitDialog(HWND panel) {
     char scoreText[32];
     wsprintfA(scoreText, " 0 / %d", currentQuiz ? currentQuiz->questionCount : 0);
-    for (const ControlSpec& spec : Controls) {
-        HWND control = CreateWindowExA(0, spec.className, controlText(spec, scoreText), spec.style, spec.x, spec.y,
-                                       spec.width, spec.height, panel,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), shell.instance,
+    for (const ControlSpec& item : Controls) {
+        HWND control = CreateWindowExA(0, item.className, controlText(item, scoreText), item.style, item.x, item.y,
+                                       item.width, item.height, panel,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), shell.instance,
                                        nullptr);
-        if (control) applyFont(control, spec.font);
+        if (control) applyFont(control, item.font);
     }
     headerBrush.reset(CreateSolidBrush(HeaderColour));
     return TRUE;

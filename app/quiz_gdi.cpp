@@ -24,11 +24,11 @@ constexpr FontSpec AnswerFontSpec{15, FW_THIN, FALSE};
 
 // Every other LOGFONT field stays 0 and the face name empty: the system's
 // default face for the ANSI character set.
-HFONT createFont(const FontSpec& spec) {
+HFONT createFont(const FontSpec& item) {
     LOGFONTA font{};
-    font.lfHeight = spec.height;
-    font.lfWeight = spec.weight;
-    font.lfItalic = spec.italic;
+    font.lfHeight = item.height;
+    font.lfWeight = item.weight;
+    font.lfItalic = item.italic;
     return CreateFontIndirectA(&font);
 }
 
