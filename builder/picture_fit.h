@@ -7,7 +7,6 @@
 
 #include "media/picture_fit.h"
 
-constexpr int PictureBox = 260;  // the player fits every picture into 260 x 260
 constexpr int FittedJpegQuality = 90;
 
 // The size the player scales a w x h picture to: the player's own rule.

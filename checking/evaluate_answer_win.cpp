@@ -10,18 +10,13 @@
 #include "checking/score.h"
 #include "checking/verdict.h"
 #include "media/picture.h"
+#include "content/text260.h"
+#include "panel/control_ids.h"
 #include "panel/panel_layout.h"
 
 namespace {
 
-constexpr int AnswerBoxBase = 4000;
-constexpr int VerdictOffset = 1000;  // verdict label = answer box + 1000
-constexpr int VerdictLabelBase = 5000;
-constexpr int HintLabelBase = 8000;
-constexpr int PictureLabelBase = 9900;
-constexpr int AnswerPictureBase = 10400;
-constexpr int PictureBox = 260;
-constexpr int TextSize = 260;          // at most 259 characters and the NUL
+constexpr int TextSize = Text260Size;  // at most 259 characters and the NUL
 constexpr int ScoreReadSize = 255;     // the score reads at most 254 characters
 constexpr int ScoreDisplayId = 32;
 constexpr int CodeDisplayId = 30;
@@ -45,10 +40,10 @@ const char* expectedAnswer(const QuestionEntry* entry, int box) {
 
 // Swaps in the answer picture; the replaced bitmap belonged to the panel.
 void showAnswerPicture(HWND panel, int question) {
-    HWND label = GetDlgItem(panel, PictureLabelBase + question);
+    HWND label = GetDlgItem(panel, PictureLabelBaseId + question);
     if (!label) return;
     HBITMAP picture =
-        loadPicture(GetModuleHandleA(nullptr), AnswerPictureBase + question, PictureType, PictureBox, PictureBox);
+        loadPicture(GetModuleHandleA(nullptr), AnswerPictureBaseId + question, PictureType, PictureBox, PictureBox);
     if (!picture) return;
     auto old = reinterpret_cast<HBITMAP>(SendMessageA(label, STM_GETIMAGE, IMAGE_BITMAP, 0));
     SendMessageA(label, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
@@ -58,9 +53,9 @@ void showAnswerPicture(HWND panel, int question) {
 void applyHintForRightQuestion(const Quiz& quiz, HWND panel, int question, const QuestionEntry* entry) {
     switch (quiz.hintMode) {
     case HintAnswerPicture: showAnswerPicture(panel, question); break;
-    case HintShowLabel: showControl(panel, HintLabelBase + question, SW_SHOWNORMAL); break;
+    case HintShowLabel: showControl(panel, HintLabelBaseId + question, SW_SHOWNORMAL); break;
     case HintShowMessage:
-        showControl(panel, HintLabelBase + question, SW_SHOWNORMAL);
+        showControl(panel, HintLabelBaseId + question, SW_SHOWNORMAL);
         MessageBoxA(nullptr, entry ? entry->hint.c_str() : "", HintCaption, MB_OK);
         break;
     default: break;
@@ -69,7 +64,7 @@ void applyHintForRightQuestion(const Quiz& quiz, HWND panel, int question, const
 
 bool questionComplete(HWND panel, int firstQuestionIndex, int perQuestion, const QuestionEntry* entry) {
     for (int k = 1; k <= perQuestion; ++k) {
-        const std::string typed = controlText(panel, AnswerBoxBase + firstQuestionIndex * perQuestion + k);
+        const std::string typed = controlText(panel, AnswerBoxBaseId + firstQuestionIndex * perQuestion + k);
         if (!boxIsRight(expectedAnswer(entry, k), typed.c_str())) return false;
     }
     return true;
@@ -79,10 +74,10 @@ void revealAllHintsWhenSolved(Quiz& quiz, HWND panel) {
     const int slots = quiz.questionCount * quiz.answersPerQuestion;
     int right = 0;
     for (int s = 1; s <= slots; ++s)
-        if (controlText(panel, VerdictLabelBase + s) == VerdictRight) ++right;
+        if (controlText(panel, VerdictLabelBaseId + s) == VerdictRight) ++right;
     if (right != slots) return;
     quiz.quizSolved = 1;
-    for (int q = 1; q <= quiz.questionCount; ++q) showControl(panel, HintLabelBase + q, SW_SHOWNORMAL);
+    for (int q = 1; q <= quiz.questionCount; ++q) showControl(panel, HintLabelBaseId + q, SW_SHOWNORMAL);
 }
 
 void evaluate(Quiz& quiz, HWND panel, int editId) {
@@ -102,7 +97,7 @@ void evaluate(Quiz& quiz, HWND panel, int editId) {
         applyHintForRightQuestion(quiz, panel, question, entry);
 
     if (!right) {
-        showControl(panel, HintLabelBase + question, SW_HIDE);
+        showControl(panel, HintLabelBaseId + question, SW_HIDE);
         quiz.quizSolved = 0;
     }
     SetDlgItemTextA(panel, editId + VerdictOffset, verdict);
@@ -124,7 +119,7 @@ void evaluateAnswer(Quiz& quiz, HWND panel, int editId) {
 void updateScore(const Quiz& quiz, HWND panel) {
     try {
         const int score = countScore(quiz.questionCount, quiz.answersPerQuestion, [panel](int slot) {
-            return controlText(panel, VerdictLabelBase + slot, ScoreReadSize);
+            return controlText(panel, VerdictLabelBaseId + slot, ScoreReadSize);
         });
         HWND header = currentGdi ? currentGdi->headerPanel : nullptr;
         if (!header) return;

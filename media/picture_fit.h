@@ -2,6 +2,8 @@
 // The size a picture takes in a box with its aspect ratio kept, scaled up or
 // down until one side meets the box. Portable so it can be tested natively.
 
+constexpr int PictureBox = 260;  // every picture is fitted into 260 x 260
+
 struct PictureSize {
     int width = 0;
     int height = 0;

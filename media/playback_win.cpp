@@ -9,10 +9,10 @@
 #include "media/clip_file_win.h"
 #include "media/clip_names.h"
 #include "media/wmp_player_win.h"
+#include "panel/control_ids.h"
 
 namespace {
 
-constexpr int PlayerHostId = 9900;
 constexpr int MaxPendingCommands = 16;
 const char* const InfoCaption = "Information";
 const char* const PlayerMissingText = "WindowMediaplayer non d\xE9tect\xE9.";

@@ -6,6 +6,7 @@
 #include "app/quiz_gdi.h"
 #include "checking/evaluate_answer.h"
 #include "checking/verdict.h"
+#include "content/text260.h"
 #include "panel/panel_layout.h"
 #include "panel/panel_win.h"
 #include "panel/question_panel.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr int TextSize = 260;      // at most 259 characters and the NUL
 constexpr LPARAM SelectAllEnd = 260;
 constexpr WPARAM CharEnter = 13;
 constexpr WPARAM CharTab = 9;
@@ -94,12 +94,12 @@ LRESULT CALLBACK answerBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPa
 void fillUnsolvedBoxes(HWND box) {
     if (!currentQuiz) return;
     HWND panel = GetParent(box);
-    char text[TextSize] = {};
-    GetWindowTextA(box, text, TextSize);
+    char text[Text260Size] = {};
+    GetWindowTextA(box, text, Text260Size);
     const int slots = currentQuiz->questionCount * currentQuiz->answersPerQuestion;
     for (int s = 1; s <= slots; ++s) {
-        char verdict[TextSize] = {};
-        GetDlgItemTextA(panel, VerdictLabelBaseId + s, verdict, TextSize);
+        char verdict[Text260Size] = {};
+        GetDlgItemTextA(panel, VerdictLabelBaseId + s, verdict, Text260Size);
         if (std::strcmp(verdict, VerdictRight) == 0) continue;
         // Slots without a box (a text quiz with two answers per question) are skipped.
         HWND target = GetDlgItem(panel, AnswerBoxBaseId + s);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/quiz_gdi.h"
+#include "content/text260.h"
 #include "panel/panel_layout.h"
 #include "panel/question_panel.h"
 
@@ -12,7 +13,6 @@ namespace {
 
 // Long enough for any path, so a deep folder never cuts the file name.
 constexpr DWORD ModulePathSize = 32768;
-constexpr int BoxTextSize = 260;  // at most 259 characters and the NUL
 
 // A file handle closed once by its owner.
 class FileHandle {
@@ -112,8 +112,8 @@ void saveAnswers(HWND panel) try {
             texts.emplace_back();
             continue;
         }
-        char text[BoxTextSize] = {};
-        GetWindowTextA(box, text, BoxTextSize);
+        char text[Text260Size] = {};
+        GetWindowTextA(box, text, Text260Size);
         texts.emplace_back(std::string(text));
     }
     replaceFile(answersFileNameOfModule(), answersFileBytes(texts));

@@ -8,20 +8,9 @@
 #include <string>
 #include <vector>
 
-// Control identifiers of the question panel.
-constexpr int NumberLabelId = 153;     // shared by every number label
-constexpr int CaptionLabelId = 156;    // shared by the answer-column captions
-constexpr int QuestionLabelId = 3000;  // shared by the question labels of a text quiz
-constexpr int AnswerBoxBaseId = 4000;  // + AnswerSlot
-constexpr int VerdictLabelBaseId = 5000;  // + AnswerSlot: always the box identifier + 1000
-constexpr int PlayButtonBaseId = 6000;    // + question
-constexpr int StopButtonBaseId = 7000;    // + question
-constexpr int HintLabelBaseId = 8000;     // + question
-constexpr int PictureLabelBaseId = 9900;  // + question; 9900 itself is the player host
-constexpr int QuestionPictureBaseId = 400;  // "IMG" resource of question q: 400 + q
-constexpr int AnswerPictureBaseId = 10400;  // "IMG" answer picture of question q
+#include "media/picture_fit.h"
+#include "panel/control_ids.h"
 
-constexpr int PictureBox = 260;  // pictures are scaled to fit 260 x 260
 
 // Window styles, as the controls are created with them.
 constexpr uint32_t NumberLabelStyle = 0x50000002;   // WS_CHILD | WS_VISIBLE | SS_RIGHT
@@ -63,11 +52,6 @@ struct PanelControl {
     int slot;      // AnswerSlot for answer boxes and verdict labels, otherwise 0
 };
 
-struct PictureSize {
-    int width = 0;
-    int height = 0;  // 0 x 0: the picture did not load
-};
-
 struct PanelLayoutInput {
     int32_t kind = 0;
     int32_t questionCount = 0;
@@ -76,7 +60,7 @@ struct PanelLayoutInput {
     // Size of a question picture ("IMG" resource id) once scaled to 260 x 260.
     // Asked for exactly once per id: ids 400 + q .. 402 + q at the first cell
     // of every row of a picture quiz, in ascending order.
-    std::function<PictureSize(int resourceId)> pictureSize;
+    std::function<PictureSize(int resourceId)> pictureSize;  // 0 x 0: the picture did not load
 };
 
 struct PanelLayout {

@@ -6,6 +6,7 @@
 
 #include "app/quiz_gdi.h"
 #include "checking/verdict.h"
+#include "content/text260.h"
 #include "media/playback.h"
 #include "panel/answers_file_win.h"
 #include "panel/panel_layout.h"
@@ -15,7 +16,6 @@ PanelState panelState;
 
 namespace {
 
-constexpr int TextSize = 260;
 constexpr int DarkBackgroundLimit = 69;  // red or green above this: black text
 constexpr COLORREF BlackText = 0x00000000;
 constexpr COLORREF WhiteText = 0x00FFFFFF;
@@ -45,8 +45,8 @@ HBRUSH verdictBrush(HDC dc, HBRUSH brush) {
 
 HBRUSH verdictLabelBrush(HDC dc, HWND label) {
     const QuizGdi& gdi = *currentGdi;
-    char text[TextSize] = {};
-    GetWindowTextA(label, text, TextSize);
+    char text[Text260Size] = {};
+    GetWindowTextA(label, text, Text260Size);
     if (std::strcmp(text, VerdictAnagram) == 0) return verdictBrush(dc, gdi.anagramBrush);
     if (std::strcmp(text, VerdictRight) == 0) return verdictBrush(dc, gdi.rightBrush);
     if (std::strcmp(text, VerdictWrong) == 0) return verdictBrush(dc, gdi.wrongBrush);

@@ -1,8 +1,9 @@
 #include "panel/scroll_math.h"
 
+#include "panel/control_ids.h"
+
 namespace {
 
-constexpr int AnswerBoxBase = 4000;
 constexpr int WheelNotchAway = 120;
 constexpr int WheelNotchToward = 65416;  // -120 as an unsigned 16-bit word
 constexpr int CursorMargin = 360;        // the focused box lands this far below the top
@@ -70,7 +71,7 @@ TabAction tabRule(int boxId, bool shiftDown, int questionCount, ScreenSpan box, 
     TabAction action;
     const int d = shiftDown ? -1 : 1;
     // A quiz without questions has no boxes; guard the division all the same.
-    const int r = questionCount > 0 ? (boxId + d - AnswerBoxBase) % questionCount : 0;
+    const int r = questionCount > 0 ? (boxId + d - AnswerBoxBaseId) % questionCount : 0;
     if (r == 1) {
         action.kind = TabAction::Top;
         return action;
