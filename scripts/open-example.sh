@@ -31,7 +31,10 @@ fi
 example=${1:-texte}
 scripts/build.sh
 mkdir -p "$out"
-dist/zelto-build "examples/$example/quiz.toml" -o "$out/$example.exe"
+# Every example is built, so all four kinds are at hand in build/examples.
+for kind in texte image son video; do
+  dist/zelto-build "examples/$kind/quiz.toml" -o "$out/$kind.exe"
+done
 
 if [ -n "${DISPLAY:-}" ]; then
   cd "$out"
