@@ -7,7 +7,6 @@
 #include "app/resource_ids.h"
 #include "app/shell_layout.h"
 #include "app/shell_state.h"
-#include "panel/question_panel.h"
 
 namespace {
 
@@ -129,8 +128,8 @@ INT_PTR onSize(HWND panel) {
 INT_PTR onCommand(WPARAM wParam) {
     if (wParam == HeaderLinkId)
         ShellExecuteA(nullptr, "open", MakerAddress, nullptr, nullptr, SW_SHOWNORMAL);
-    else if (wParam == MAKEWPARAM(HeaderSaveId, BN_CLICKED) && shell.questionPanel)
-        saveAnswers(shell.questionPanel);
+    else if (wParam == MAKEWPARAM(HeaderSaveId, BN_CLICKED))
+        saveShellAnswers();
     return 0;
 }
 

@@ -88,7 +88,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         destroyQuiz();
         return 0;
     }
-    loadQuizContent(*currentQuiz, *currentGdi);
+    shell.quizLoaded = loadQuizContent(*currentQuiz, *currentGdi);
     mediaStartup(*currentQuiz);
 
     shell.mainWindow = createMainWindow(instance, currentQuiz->title.c_str());

@@ -45,7 +45,7 @@ LRESULT onSize(HWND window, WPARAM sizeType, LPARAM size) {
 // Saves, clears a clip that may be left over, and ends the loop; the window
 // itself stays until the teardown.
 LRESULT onClose() {
-    if (shell.questionPanel) saveAnswers(shell.questionPanel);
+    saveShellAnswers();
     DeleteFileA(ClipLeftOver);
     PostQuitMessage(0);
     return 0;

@@ -16,6 +16,9 @@
 
 namespace {
 
+bool scoreDeferred = false;
+bool scorePending = false;
+
 constexpr int TextSize = Text260Size;  // at most 259 characters and the NUL
 constexpr int ScoreReadSize = 255;     // the score reads at most 254 characters
 constexpr int ScoreDisplayId = 32;
@@ -116,7 +119,22 @@ void evaluateAnswer(Quiz& quiz, HWND panel, int editId) {
     }
 }
 
+void deferScoreUpdates() {
+    scoreDeferred = true;
+    scorePending = false;
+}
+
+void resumeScoreUpdates(const Quiz& quiz, HWND panel) {
+    scoreDeferred = false;
+    if (scorePending) updateScore(quiz, panel);
+    scorePending = false;
+}
+
 void updateScore(const Quiz& quiz, HWND panel) {
+    if (scoreDeferred) {
+        scorePending = true;
+        return;
+    }
     try {
         const int score = countScore(quiz.questionCount, quiz.answersPerQuestion, [panel](int slot) {
             return controlText(panel, VerdictLabelBaseId + slot, ScoreReadSize);

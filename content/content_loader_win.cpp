@@ -74,12 +74,13 @@ bool loadRewardCodes(Quiz& quiz) {
 
 }  // namespace
 
-void loadQuizContent(Quiz& quiz, QuizGdi& gdi) {
+bool loadQuizContent(Quiz& quiz, QuizGdi& gdi) {
     lzwSetOutOfMemoryHandler(showOutOfMemory);
     if (!loadQuestions(quiz, gdi)) {
         showLoaderError(ContentErrorText);
         quiz.questionCount = 0;
-        return;
+        return false;
     }
     if (!loadRewardCodes(quiz)) showLoaderError(CodesErrorText);
+    return true;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/quiz_gdi.h"
+#include "checking/evaluate_answer.h"
 #include "checking/verdict.h"
 #include "content/text260.h"
 #include "media/playback.h"
@@ -20,6 +21,16 @@ constexpr int DarkBackgroundLimit = 69;  // red or green above this: black text
 constexpr COLORREF BlackText = 0x00000000;
 constexpr COLORREF WhiteText = 0x00FFFFFF;
 
+// The score is counted once the boxes are built and judged, however building ends.
+struct ScoreDeferral {
+    const Quiz& quiz;
+    HWND panel;
+    ScoreDeferral(const Quiz& q, HWND p) : quiz(q), panel(p) { deferScoreUpdates(); }
+    ~ScoreDeferral() { resumeScoreUpdates(quiz, panel); }
+    ScoreDeferral(const ScoreDeferral&) = delete;
+    ScoreDeferral& operator=(const ScoreDeferral&) = delete;
+};
+
 INT_PTR brushResult(HBRUSH brush) { return reinterpret_cast<INT_PTR>(brush); }
 
 BOOL onInitDialog(HWND panel) {
@@ -30,6 +41,7 @@ BOOL onInitDialog(HWND panel) {
     {
         AnswersFileReader answers;  // closed again once the boxes hold their lines
         createAnswerFont(*currentGdi);
+        ScoreDeferral scoreOnceBuilt(quiz, panel);
         buildPanelControls(panel, quiz, answers);
     }
     updateScrollRanges(panel);

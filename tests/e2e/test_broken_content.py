@@ -177,9 +177,14 @@ class BrokenContentTest(PlayerTest):
         ]
         for name, data_of in cases:
             exe = self.damaged_copy(built, name, CONTENT_ID, data_of)
+            # Regression: closing a copy whose quiz failed to load emptied the
+            # answers file that a good copy had left beside it.
+            answers = exe[:-3] + "txt"
+            s.write(answers, b"paris\r\nRome\r\n\r\n")
             player = self.start_after_message(exe, CONTENT_ERROR)
             self.check_default_window(player, exe)
             self.assertEqual(player.close(), 0, exe)
+            self.assertEqual(s.read(answers), b"paris\r\nRome\r\n\r\n", exe)
 
 
 if __name__ == "__main__":
