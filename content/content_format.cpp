@@ -222,3 +222,16 @@ void applyRewardCodes(const std::vector<std::string>& codes, Quiz& quiz) {
     for (std::size_t i = 0; i < static_cast<std::size_t>(MaxQuestions); ++i)
         quiz.rewardCodes[i].assign(i < codes.size() ? std::string_view(codes[i]) : std::string_view());
 }
+
+bool operator==(const ContentQuestion& a, const ContentQuestion& b) {
+    return a.answer1 == b.answer1 && a.answer2 == b.answer2 && a.label == b.label && a.hint == b.hint &&
+           a.secondHint == b.secondHint;
+}
+
+bool operator==(const QuizContent& a, const QuizContent& b) {
+    return a.leadByte == b.leadByte && a.kind == b.kind && a.answersPerQuestion == b.answersPerQuestion &&
+           a.title == b.title && a.author == b.author && a.subtitle == b.subtitle &&
+           a.answerCaption1 == b.answerCaption1 && a.answerCaption2 == b.answerCaption2 &&
+           a.questions == b.questions && a.hintMode == b.hintMode && a.red == b.red && a.green == b.green &&
+           a.blue == b.blue;
+}

@@ -18,6 +18,8 @@ struct ContentQuestion {
     std::string secondHint;  // carried by hint mode 3, not shown by the player
 };
 
+bool operator==(const ContentQuestion& a, const ContentQuestion& b);
+
 // Everything the content resource holds, field for field.
 struct QuizContent {
     uint8_t leadByte = 0;  // byte 0, never read by the player
@@ -34,6 +36,8 @@ struct QuizContent {
     uint8_t green = 95;
     uint8_t blue = 150;
 };
+
+bool operator==(const QuizContent& a, const QuizContent& b);
 
 enum class ContentError {
     None,

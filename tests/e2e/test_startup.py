@@ -26,20 +26,6 @@ def header_moving(r):
             27: (r - 204, 25, 55, 18), 28: (110, 19, r - 324, 28), 122: (r - 145, 0, 1, 50)}
 
 
-def dominant_colour(picture, rect, inset=2):
-    """The most frequent colour inside a rectangle (the background of a text label)."""
-    counts = {}
-    for y in range(rect.top + inset, rect.bottom - inset):
-        for x in range(rect.left + inset, rect.right - inset):
-            p = picture.pixel(x, y)
-            counts[p] = counts.get(p, 0) + 1
-    return max(counts, key=counts.get)
-
-
-def colours_in(picture, rect):
-    return {picture.pixel(x, y) for y in range(rect.top, rect.bottom) for x in range(rect.left, rect.right)}
-
-
 class BareStartupTest(PlayerTest):
     """The player without quiz resources: the content error, then the window with the defaults."""
 
@@ -101,8 +87,8 @@ class BareStartupTest(PlayerTest):
         # Colours: header brush, label brush, the default quiz background.
         shot = s.screenshot()
         self.assertEqual(shot.pixel(header.client.left + 3, header.client.top + 40), HEADER_BLUE)
-        self.assertEqual(dominant_colour(shot, tree.by_id(tree.root, 8000).rect, inset=0), LABEL_GREY)
-        self.assertEqual(dominant_colour(shot, panel.client), DEFAULT_BACKGROUND)
+        self.assertEqual(shot.dominant_colour(tree.by_id(tree.root, 8000).rect, inset=0), LABEL_GREY)
+        self.assertEqual(shot.dominant_colour(panel.client), DEFAULT_BACKGROUND)
 
         # A real resize: the size rule and the header rule follow the new client size.
         before = {c.id: c.rect for c in tree.children(header)}
@@ -124,9 +110,9 @@ class BareStartupTest(PlayerTest):
         placed = player.tree()
         link = placed.by_id(player.panels(placed)[0], 24).rect
         label = placed.by_id(placed.root, 8000).rect
-        wait_until(lambda: dominant_colour(s.screenshot(), label, inset=0) == LABEL_GREY,
+        wait_until(lambda: s.screenshot().dominant_colour(label, inset=0) == LABEL_GREY,
                    what="the version label painted at its new place")
-        wait_until(lambda: LINK_BLUE in colours_in(s.screenshot(), link), what="the link painted at its new place")
+        wait_until(lambda: LINK_BLUE in s.screenshot().colours_in(link), what="the link painted at its new place")
 
         self.assertEqual(player.close(), 0)
         self.assertFalse(s.exists("zelto.txt"), "no quiz loaded, nothing to save")

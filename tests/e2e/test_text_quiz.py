@@ -42,15 +42,6 @@ def answers_file(texts):
     return b"".join(t.encode("cp1252") + b"\r\n" for t in texts)
 
 
-def dominant_colour(picture, rect, inset=2):
-    counts = {}
-    for y in range(rect.top + inset, rect.bottom - inset):
-        for x in range(rect.left + inset, rect.right - inset):
-            p = picture.pixel(x, y)
-            counts[p] = counts.get(p, 0) + 1
-    return max(counts, key=counts.get)
-
-
 class TextQuizTest(PlayerTest):
 
     def check_text_layout(self, tree, panel, count):
@@ -114,15 +105,15 @@ class TextQuizTest(PlayerTest):
             label = player.control(panel, 5000 + q)
             expected = VERDICT_COLOURS.get(verdict, YELLOW)
             if verdict == "?":
-                colour = dominant_colour(s.screenshot(), label.rect)
+                colour = s.screenshot().dominant_colour(label.rect)
                 self.assertNotIn(colour, (GREEN, RED, ORANGE, YELLOW), "label %d (%s)" % (q, verdict))
             else:
                 x, y = label.rect.left + 3, label.rect.top + 3
                 s.wait_pixel(x, y, expected, tolerance=0)
-                self.assertEqual(dominant_colour(s.screenshot(), label.rect), expected,
+                self.assertEqual(s.screenshot().dominant_colour(label.rect), expected,
                                  "label %d (%s)" % (q, verdict))
         question = sorted(player.tree().all_by_id(panel, 3000), key=lambda w: w.rect.top)[0]
-        self.assertEqual(dominant_colour(s.screenshot(), question.rect), QUESTION_YELLOW)
+        self.assertEqual(s.screenshot().dominant_colour(question.rect), QUESTION_YELLOW)
 
         # F2 writes the answers file at once, exactly the boxes' bytes.
         typed = [c[1] for c in CASES]

@@ -574,6 +574,18 @@ class Picture:
         i = (y * self.width + x) * 3
         return tuple(self.pixels[i:i + 3])
 
+    def dominant_colour(self, rect, inset=2):
+        """The most frequent colour inside a rectangle (the background of a text label)."""
+        counts = {}
+        for y in range(rect.top + inset, rect.bottom - inset):
+            for x in range(rect.left + inset, rect.right - inset):
+                p = self.pixel(x, y)
+                counts[p] = counts.get(p, 0) + 1
+        return max(counts, key=counts.get)
+
+    def colours_in(self, rect):
+        return {self.pixel(x, y) for y in range(rect.top, rect.bottom) for x in range(rect.left, rect.right)}
+
 
 class PlayerTest(unittest.TestCase):
     """Base of the end-to-end tests: self.session is fresh for every test."""

@@ -14,22 +14,6 @@ void require(bool condition) {
     if (!condition) __builtin_trap();
 }
 
-bool sameQuestion(const ContentQuestion& a, const ContentQuestion& b) {
-    return a.answer1 == b.answer1 && a.answer2 == b.answer2 && a.label == b.label &&
-           a.hint == b.hint && a.secondHint == b.secondHint;
-}
-
-bool sameContent(const QuizContent& a, const QuizContent& b) {
-    if (a.questions.size() != b.questions.size()) return false;
-    for (std::size_t i = 0; i < a.questions.size(); ++i)
-        if (!sameQuestion(a.questions[i], b.questions[i])) return false;
-    return a.leadByte == b.leadByte && a.kind == b.kind &&
-           a.answersPerQuestion == b.answersPerQuestion && a.title == b.title &&
-           a.author == b.author && a.subtitle == b.subtitle &&
-           a.answerCaption1 == b.answerCaption1 && a.answerCaption2 == b.answerCaption2 &&
-           a.hintMode == b.hintMode && a.red == b.red && a.green == b.green && a.blue == b.blue;
-}
-
 bool withinTextSize(const std::string& text) { return text.size() <= TextMaxLength; }
 
 void checkContent(const uint8_t* data, std::size_t size) {
@@ -46,7 +30,7 @@ void checkContent(const uint8_t* data, std::size_t size) {
     require(!written.empty());
     QuizContent again;
     require(parseQuizContent(written.data(), written.size(), again) == ContentError::None);
-    require(sameContent(content, again));
+    require(content == again);
 }
 
 void checkRewardCodes(const uint8_t* data, std::size_t size) {

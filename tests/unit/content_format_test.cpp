@@ -11,22 +11,6 @@ using Bytes = std::vector<uint8_t>;
 
 Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
-bool sameQuestion(const ContentQuestion& a, const ContentQuestion& b) {
-    return a.answer1 == b.answer1 && a.answer2 == b.answer2 && a.label == b.label &&
-           a.hint == b.hint && a.secondHint == b.secondHint;
-}
-
-bool sameContent(const QuizContent& a, const QuizContent& b) {
-    if (a.questions.size() != b.questions.size()) return false;
-    for (std::size_t i = 0; i < a.questions.size(); ++i)
-        if (!sameQuestion(a.questions[i], b.questions[i])) return false;
-    return a.leadByte == b.leadByte && a.kind == b.kind &&
-           a.answersPerQuestion == b.answersPerQuestion && a.title == b.title &&
-           a.author == b.author && a.subtitle == b.subtitle &&
-           a.answerCaption1 == b.answerCaption1 && a.answerCaption2 == b.answerCaption2 &&
-           a.hintMode == b.hintMode && a.red == b.red && a.green == b.green && a.blue == b.blue;
-}
-
 ContentError parse(const Bytes& bytes, QuizContent& content) {
     return parseQuizContent(bytes.data(), bytes.size(), content);
 }
@@ -73,10 +57,8 @@ TEST(ContentFormat, WorkedLayoutParsesAndFillsTheQuiz) {
     EXPECT_EQ(content.answerCaption1, "");
     EXPECT_EQ(content.answerCaption2, "");
     ASSERT_EQ(content.questions.size(), 2u);
-    EXPECT_TRUE(sameQuestion(content.questions[0],
-                             {"PARIS", "", "Capitale de la France ?", "Tour Eiffel", ""}));
-    EXPECT_TRUE(sameQuestion(content.questions[1],
-                             {"TOKYO", "", "Capitale du Japon ?", "Mont Fuji", ""}));
+    EXPECT_TRUE((content.questions[0] == ContentQuestion{"PARIS", "", "Capitale de la France ?", "Tour Eiffel", ""}));
+    EXPECT_TRUE((content.questions[1] == ContentQuestion{"TOKYO", "", "Capitale du Japon ?", "Mont Fuji", ""}));
     EXPECT_EQ(content.hintMode, HintShowLabel);
     EXPECT_EQ(content.red, 90);
     EXPECT_EQ(content.green, 95);
@@ -123,9 +105,8 @@ TEST(ContentFormat, TwoAnswerQuizKeepsEveryItem) {
     EXPECT_EQ(content.answerCaption1, "Titre");
     EXPECT_EQ(content.answerCaption2, "Annee");
     ASSERT_EQ(content.questions.size(), 2u);
-    EXPECT_TRUE(sameQuestion(content.questions[0],
-                             {"ALIEN", "1979", "Le huitieme passager", "Ridley Scott", "vu 3 fois"}));
-    EXPECT_TRUE(sameQuestion(content.questions[1], {"BRAZIL", "1985", "Sam Lowry", "Terry Gilliam", ""}));
+    EXPECT_TRUE((content.questions[0] == ContentQuestion{"ALIEN", "1979", "Le huitieme passager", "Ridley Scott", "vu 3 fois"}));
+    EXPECT_TRUE((content.questions[1] == ContentQuestion{"BRAZIL", "1985", "Sam Lowry", "Terry Gilliam", ""}));
     EXPECT_EQ(content.red, 255);
     EXPECT_EQ(content.green, 0);
     EXPECT_EQ(content.blue, 0);
@@ -255,7 +236,7 @@ TEST(ContentFormat, HeaderBytesOutsideTheRecordAreRefused) {
         SCOPED_TRACE(t.name);
         QuizContent content = sentinel();
         EXPECT_EQ(parse(bytesOf(t.header + rest), content), t.error);
-        EXPECT_TRUE(sameContent(content, sentinel()));
+        EXPECT_TRUE(content == sentinel());
     }
 }
 
@@ -279,12 +260,12 @@ TEST(ContentFormat, EveryTruncationIsReportedAndLeavesTheOutputAlone) {
             SCOPED_TRACE("length " + std::to_string(length));
             QuizContent content = sentinel();
             EXPECT_EQ(parseQuizContent(whole.data(), length, content), ContentError::Truncated);
-            EXPECT_TRUE(sameContent(content, sentinel()));
+            EXPECT_TRUE(content == sentinel());
         }
     }
     QuizContent content = sentinel();
     EXPECT_EQ(parseQuizContent(nullptr, 10, content), ContentError::Truncated);
-    EXPECT_TRUE(sameContent(content, sentinel()));
+    EXPECT_TRUE(content == sentinel());
 }
 
 TEST(ContentFormat, RoundTripKeepsEveryText) {
@@ -309,7 +290,7 @@ TEST(ContentFormat, RoundTripKeepsEveryText) {
     ASSERT_FALSE(bytes.empty());
     QuizContent parsed;
     ASSERT_EQ(parse(bytes, parsed), ContentError::None);
-    EXPECT_TRUE(sameContent(parsed, content));
+    EXPECT_TRUE(parsed == content);
 }
 
 TEST(ContentFormat, WriterRefusesWhatTheParserWouldReadDifferently) {
